@@ -1,0 +1,36 @@
+#pragma once
+// The eight calendar functions the birth chart needs, behind an interface so the report is tested
+// with a fake calendar as well as with the real library.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace chart {
+
+enum class CalendarFunction {
+  GetGLToRLNian,
+  GetGLToRLMonth,
+  GetGLToRLDay,
+  GetGLToRLRun,
+  GetSiZhuXHYear,
+  GetSiZhuXHMonth,
+  GetSiZhuXHDay,
+  GetSiZhuXHTime,
+};
+
+class Calendar {
+ public:
+  virtual ~Calendar() = default;
+  // The low 16 bits of the function's result for `moment`, as a signed number; nullopt when the
+  // function cannot be reached, with ErrorMessage() saying which library or function is missing.
+  virtual std::optional<int16_t> Call(CalendarFunction function, double moment) = 0;
+  virtual std::u16string ErrorMessage() const = 0;
+};
+
+// The shared library lunacal, looked for next to the program first, then by the system's normal
+// search; each function is bound on its first call.
+std::unique_ptr<Calendar> MakeLunacalCalendar();
+
+}  // namespace chart

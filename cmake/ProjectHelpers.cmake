@@ -1,0 +1,27 @@
+# One way to declare a unit-test executable and a benchmark, so every folder registers them alike.
+#
+#   name_add_test(<target> SOURCES <files...> LIBRARIES <libs...>)
+#     a GoogleTest executable (gtest_main linked in) whose tests ctest discovers before running them.
+#   name_add_benchmark(<target> SOURCES <files...> LIBRARIES <libs...>)
+#     a Google Benchmark executable, run by `make bench` (ctest label "bench"), never by `make test`.
+
+function(name_add_test target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT NAME_BUILD_TESTS OR NAME_LIBRARY_ONLY)
+    return()
+  endif()
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+endfunction()
+
+function(name_add_benchmark target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT NAME_BUILD_TESTS OR NAME_LIBRARY_ONLY)
+    return()
+  endif()
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} benchmark::benchmark benchmark::benchmark_main)
+  add_test(NAME ${target} COMMAND ${target} --benchmark_counters_tabular=true)
+  set_tests_properties(${target} PROPERTIES LABELS bench)
+endfunction()

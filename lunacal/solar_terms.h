@@ -1,0 +1,25 @@
+#pragma once
+// The moments of the 24 solar terms of 1880..2079, read from the built-in table.
+//
+// Table term numbers 1..24 run through a Gregorian year: 1 小寒, 2 大寒, 3 立春, ... 24 冬至.
+// Exported term numbers start at 立春: exported 1..22 are table 3..24, 23 is 小寒 and 24 大寒
+// (both in January of the same year).
+
+#include <cstdint>
+
+namespace lunacal {
+
+inline constexpr uint16_t kFirstSolarTermYear = 1880;
+inline constexpr uint16_t kLastSolarTermYear = 2079;
+// Returned for a year or term the table lacks: 0100-01-01 00:00:00.
+inline constexpr double kFallbackMoment = -657434.0;
+
+// The moment (UTC+8) of table term `term` of `year`, or kFallbackMoment.
+double SolarTermMoment(uint16_t year, uint16_t term);
+// The table term number whose record falls on the given day, or 0.
+uint16_t SolarTermOfDay(uint16_t year, uint16_t month, uint16_t day);
+// The moment of exported term `exported_term` of `year`, or kFallbackMoment. Takes the exports'
+// 32-bit arguments and range-checks them before any narrowing.
+double SolarTermTime(int32_t year, int32_t exported_term);
+
+}  // namespace lunacal
