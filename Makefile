@@ -11,7 +11,7 @@ build: configure
 	cmake --build --preset default
 
 run: build
-	./build/app/name
+	./build/bin/name
 
 test: build
 	ctest --preset default
