@@ -27,18 +27,24 @@ struct BaZiReport {
   std::u16string message;
 };
 
-// The DATE value of the entered texts read as decimal numbers, seconds zero; nullopt with a
-// message when they do not form a valid date and time.
+// The DATE value of the entered texts read as decimal numbers, seconds zero. Each text must be
+// ASCII digits only (leading zeros allowed, no sign or spaces). nullopt, with a message in plain
+// Chinese, when the texts do not form a valid date and time or the date lies outside the
+// calendar's days 1901-02-19 .. 2048-12-31.
 std::optional<double> BirthMoment(const BirthInput& input, std::u16string& message);
 
-// Lunar date text "2020年闰4月1日".
+// Lunar date text "2020年闰4月1日"; the empty text when the calendar cannot be reached or has no
+// lunar date for the moment.
 std::u16string GetNongLi(Calendar& calendar, double moment);
 // Three-character Nayin of index 1..60; the empty text for any other index.
 std::u16string_view GetNaYin(int16_t index);
-// Lacking elements in the order 金 木 水 火 土, or "不缺".
+// Lacking elements in the order 金 木 水 火 土, or "不缺"; the empty text when the calendar cannot
+// be reached or gives a pillar outside 1..60.
 std::u16string GetWuXingQue(Calendar& calendar, double moment);
 
-// The six report lines for the entered texts.
+// The six report lines for the entered texts, each ended by CR LF; line 2 repeats the texts as
+// entered. No text, but a message, for invalid texts, an unreachable library, or a calendar that
+// gives no lunar date or no pillars for the moment.
 BaZiReport BuildBaZiReport(Calendar& calendar, const BirthInput& input);
 
 }  // namespace chart
