@@ -20,6 +20,9 @@ struct WuGe {
 // How many characters the family name has, which decides the heaven grid.
 enum class FamilyNameLength { Empty, One, TwoOrMore };
 
+// The length class of a family name as typed: code units are counted, so "王 " is TwoOrMore.
+FamilyNameLength FamilyNameLengthOf(std::u16string_view family_name);
+
 // The grid formulas on stroke counts: family total `family_strokes`, first given character `a`,
 // and for a two-character given name the second character `b`. Sums saturate at the int16 limits.
 WuGe GridsFromStrokes(int16_t family_strokes, FamilyNameLength length, int16_t a,
