@@ -14,12 +14,15 @@ inline constexpr uint16_t kLastSolarTermYear = 2079;
 // Returned for a year or term the table lacks: 0100-01-01 00:00:00.
 inline constexpr double kFallbackMoment = -657434.0;
 
-// The moment (UTC+8) of table term `term` of `year`, or kFallbackMoment.
+// The moment (UTC+8) of table term `term` of `year`, or kFallbackMoment for a year outside
+// 1880..2079 or a term outside 1..24. Example: (2000, 3) is 2000-02-04 20:40:23, 立春.
 double SolarTermMoment(uint16_t year, uint16_t term);
-// The table term number whose record falls on the given day, or 0.
+// The table term number whose record falls on the given day, or 0 (also for a year outside the
+// table). Example: 2000-02-04 gives 3, 2000-02-05 gives 0.
 uint16_t SolarTermOfDay(uint16_t year, uint16_t month, uint16_t day);
 // The moment of exported term `exported_term` of `year`, or kFallbackMoment. Takes the exports'
-// 32-bit arguments and range-checks them before any narrowing.
+// 32-bit arguments and range-checks them before any narrowing, so 67416 is no alias of 1880.
+// Example: (2000, 1) is 2000-02-04 20:40:23 and (2000, 23) is 2000-01-06 09:00:41, 小寒.
 double SolarTermTime(int32_t year, int32_t exported_term);
 
 }  // namespace lunacal
