@@ -31,7 +31,9 @@ DateFields SplitDate(double value);
 int32_t SplitDate(double value, DateField field);
 
 // Builds the DATE value of a Gregorian date and time. Fails, leaving `value` as it was, unless the
-// year is 100..9999, the month 1..12, the day within the month, hour 0..23, minute and second 0..59.
+// year is 100..9999, the month 1..12, the day within the month, hour 0..23, minute and second
+// 0..59, and the value lies in the range (so 0100-01-01 and 9999-12-31 allow midnight only).
+// Example: 1899-12-29 06:00:00 gives -1.25.
 bool MakeDate(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute,
               int32_t second, double& value);
 

@@ -14,5 +14,8 @@ inline constexpr uint16_t kLastTableYear = 2049;
 extern const std::array<uint16_t, 149> LunarMonthSizes;
 // Leap month numbers, two years a byte, the earlier year in the high four bits; 0 for none.
 extern const std::array<uint8_t, 75> LunarLeapMonths;
+// Days of each lunar year (353..385): 29 a month plus one for each set bit of its word. Counted
+// when the library is built, so a walk through the years reads one number a year.
+extern const std::array<uint16_t, 149> LunarYearLengths;
 
 }  // namespace lunacal
