@@ -1,17 +1,42 @@
 /*
  * lunacal: the Chinese lunar calendar for 1901..2048 through 18 plain C functions.
  *
- * A DATE value is an IEEE 754 double counting days since 1899-12-30 00:00, the time of day as the
- * fraction (an OLE Automation date); values outside -657434.0 .. 2958465.0 (and NaN) are no moment.
- * Every function takes its arguments by value and returns one 32-bit integer. No function fails
- * loudly: out-of-range input gives fixed results, listed with each group. The library keeps no
- * state and may be called from several threads at once.
+ * Concepts
+ *
+ *   DATE value. A moment is one IEEE 754 double: the days since 1899-12-30 00:00, the time of day
+ *   as the fraction (an OLE Automation date). 36526.5 is 2000-01-01 12:00:00; 416.0 is 1901-02-19.
+ *   Every function that takes a DATE first rounds it to the nearest second, so 23:59:59.6 already
+ *   belongs to the next day. NaN, the infinities and anything outside -657434.0 .. 2958465.0 are
+ *   no moment at all.
+ *
+ *   Calendar range. Lunar dates and the four pillars are known from 1901-02-19 (lunar 1901, month
+ *   1, day 1) to 2048-12-31; solar terms for the Gregorian years 1880..2079, at Beijing time
+ *   (UTC+8), to the second.
+ *
+ *   Results. Every function takes its arguments by value and returns one 32-bit signed integer.
+ *   Nothing fails loudly: there are no error codes and no exceptions. Input outside a function's
+ *   range gives the fixed results listed with its group, which a caller can test for.
+ *
+ *   Sexagenary index. A pillar is its place 1..60 in the cycle of stem-branch pairs, 1 = 甲子 ...
+ *   60 = 癸亥; its stem is (n - 1) % 10 + 1 (甲..癸) and its branch (n - 1) % 12 + 1 (子..亥).
+ *
+ *   Calling. On 32-bit Windows the functions are __stdcall and exported from lunacal.dll under
+ *   their plain names with fixed ordinals (GetGLToRLDay 1 ... SysDiskID 18, alphabetical); a DATE
+ *   is passed as 8 bytes on the stack. Elsewhere they use the platform's C convention. A program
+ *   that loads the library at run time (dlopen, LoadLibrary) calls through pointers such as
+ *   int32_t (LUNACAL_CALL *)(double), and on Linux finds the 18 names and no others.
+ *
+ *   State. The library keeps none: the calendar needs no file, setting or initialisation (only the
+ *   identification functions ask the machine), and every function may be called from any number
+ *   of threads at once. Nothing is allocated that the caller must free.
  */
 #ifndef LUNACAL_LUNACAL_H
 #define LUNACAL_LUNACAL_H
 
 #include <stdint.h>
 
+/* LUNACAL_CALL is the calling convention of every export, LUNACAL_API marks an export. A program
+ * defines neither; the library's own build defines LUNACAL_BUILDING. */
 #if defined(_WIN32) && !defined(_WIN64)
 #define LUNACAL_CALL __stdcall
 #else
@@ -34,42 +59,66 @@
 extern "C" {
 #endif
 
-/* Lunar date of a Gregorian moment in 1901-02-19 .. 2048-12-31; 0 from all four outside it.
- * Example: 2020-05-23 (DATE 43974.0) is lunar 2020, leap month 4, day 1: 2020, 4, 1 and 1. */
-LUNACAL_API int32_t LUNACAL_CALL GetGLToRLNian(double moment);
-LUNACAL_API int32_t LUNACAL_CALL GetGLToRLMonth(double moment);
-LUNACAL_API int32_t LUNACAL_CALL GetGLToRLDay(double moment);
-LUNACAL_API int32_t LUNACAL_CALL GetGLToRLRun(double moment); /* 1 in a leap month, else 0 */
+/* Gregorian moment to lunar date. A lunar year carries the number of the Gregorian year in which
+ * it begins; a leap month carries the number of the month it follows. Outside 1901-02-19 ..
+ * 2048-12-31 all four return 0.
+ * Example: 2020-05-23 (DATE 43974.0) is lunar 2020, leap month 4, day 1: 2020, 4, 1 and 1;
+ * 1901-02-18 23:59:59 gives 0, 0, 0 and 0. */
+LUNACAL_API int32_t LUNACAL_CALL GetGLToRLNian(double moment);  /* lunar year 1901..2048 */
+LUNACAL_API int32_t LUNACAL_CALL GetGLToRLMonth(double moment); /* lunar month 1..12 */
+LUNACAL_API int32_t LUNACAL_CALL GetGLToRLDay(double moment);   /* lunar day 1..30 */
+LUNACAL_API int32_t LUNACAL_CALL GetGLToRLRun(double moment);   /* 1 in a leap month, else 0 */
 
-/* Sexagenary index 1..60 (1 = 甲子, 60 = 癸亥) of the year, month, day and hour pillar of a moment;
- * 0 outside 1901-02-19 00:00:00 .. 2048-12-31 23:59:59.
- * Example: 2000-01-01 12:00 gives 16, 13, 55 and 55. */
+/* The four pillars of a moment, each a sexagenary index 1..60. The year pillar turns at 立春 and
+ * the month pillar at each month-opening solar term, to the second; the day pillar turns at 23:00,
+ * where the 子 hour begins. Outside 1901-02-19 00:00:00 .. 2048-12-31 23:59:59 all four return 0.
+ * Example: 2000-01-01 12:00 (DATE 36526.5), still before 小寒, gives 16 己卯, 13 丙子, 55 戊午 and
+ * 55 戊午; 1901-02-19 00:00 gives year 38 辛丑. */
 LUNACAL_API int32_t LUNACAL_CALL GetSiZhuXHYear(double moment);
 LUNACAL_API int32_t LUNACAL_CALL GetSiZhuXHMonth(double moment);
 LUNACAL_API int32_t LUNACAL_CALL GetSiZhuXHDay(double moment);
 LUNACAL_API int32_t LUNACAL_CALL GetSiZhuXHTime(double moment);
 
-/* Day, hour, minute and second (UTC+8) of a solar term of a Gregorian year 1880..2079. Term 1 is
- * 立春, 22 冬至, 23 小寒 and 24 大寒 (both in January of the same year). For a year or term outside
- * the table: day 1, hour, minute and second 0. Example: 2000, term 1 gives 4, 20, 40, 23. */
+/* The moment of a solar term of a Gregorian year 1880..2079, one field each: day of the month,
+ * hour, minute and second at UTC+8. Terms are numbered from 立春: 1 立春, 2 雨水, ... 22 冬至, then
+ * 23 小寒 and 24 大寒, which fall in January of the same year. The month is not returned; it
+ * follows from the term number. For a year or term outside the table: day 1, hour, minute and
+ * second 0.
+ * Example: 2000, term 1 gives 4, 20, 40, 23 (立春 at 2000-02-04 20:40:23); 2000, term 23 gives
+ * 6, 9, 0, 41 (小寒 at 2000-01-06 09:00:41). */
 LUNACAL_API int32_t LUNACAL_CALL GetJieQiTime_Day(int32_t year, int32_t term);
 LUNACAL_API int32_t LUNACAL_CALL GetJieQiTime_Hour(int32_t year, int32_t term);
 LUNACAL_API int32_t LUNACAL_CALL GetJieQiTime_Minute(int32_t year, int32_t term);
 LUNACAL_API int32_t LUNACAL_CALL GetJieQiTime_Second(int32_t year, int32_t term);
 
-/* Gregorian year, month and day of a lunar date from 1901-1-1 to 2048-11-27; `leap` equal to 1 asks
- * for the leap month (any other value for the ordinary one). A lunar date that does not exist gives
- * 1899, 12 and 30. Example: 2020, 4, 1, leap 1 gives 2020, 5, 23. */
+/* Lunar date to Gregorian date, one field each, for lunar 1901-1-1 (1901-02-19) to 2048-11-27
+ * (2048-12-31). `leap` equal to 1 asks for the leap month that follows month `month`; any other
+ * value, -1 included, asks for the ordinary month, as does 1 for a month that no leap month
+ * follows. A lunar date that does not exist or falls outside the range gives 1899, 12 and 30
+ * (DATE 0.0).
+ * Example: 2020, 4, 1 with leap 1 gives 2020, 5, 23, with leap 0 2020, 4, 23; month 13 gives
+ * 1899, 12, 30. */
 LUNACAL_API int32_t LUNACAL_CALL RLToGL_Year(int32_t year, int32_t month, int32_t day, int32_t leap);
 LUNACAL_API int32_t LUNACAL_CALL RLToGL_Month(int32_t year, int32_t month, int32_t day, int32_t leap);
 LUNACAL_API int32_t LUNACAL_CALL RLToGL_Day(int32_t year, int32_t month, int32_t day, int32_t leap);
 
-/* Hardware identification texts, written into the caller's buffer: the first disk's model followed
- * by its serial, the processor text "%08X-%08X-%08X-%08X", and the BIOS date text. With `length` 0
- * or more at most `length` bytes are copied (a text that does not fit is cut without its
- * terminating zero); a negative length copies the whole text and its zero. The caller owns the
- * buffer, which must be writable for that many bytes. Return 1 when a text exists, else 0 with the
- * buffer untouched. */
+/* Hardware identification texts, copied into a buffer the caller owns:
+ *   SysDiskID   the first physical disk's model (up to 40 characters) immediately followed by its
+ *               serial number (up to 20), blanks trimmed;
+ *   SysCPUID    "%08X-%08X-%08X-%08X" of EDX and EAX of CPUID leaf 1 and EDX and ECX of leaf 3,
+ *               35 characters (leaf 3 reads as zeroes on processors without it);
+ *   SysBIOSID   the BIOS date or identification text, up to 199 characters of space .. "q".
+ * Where the machine does not offer a source (no disk model, no readable firmware, no CPUID) the
+ * text is empty.
+ * Copy rule: with `length` 0 or more at most `length` bytes are written, the text and then its
+ * terminating zero, so a text that does not fit is cut without the zero; a negative length sets
+ * no limit (a buffer of 201 bytes holds every text). The buffer must be writable for that many
+ * bytes; a null buffer is never written.
+ * Result: 1 when the text exists (also for length 0 or a null buffer, which receive nothing), 0
+ * when it is empty, and then the buffer is untouched.
+ * Example: char id[36]; SysCPUID(id, sizeof id) writes a text such as
+ * "178BFBFF-00A10F11-00000000-00000000" and its zero and returns 1; SysCPUID(id, 10) then writes
+ * only "178BFBFF-0", without the zero. */
 LUNACAL_API int32_t LUNACAL_CALL SysDiskID(char *buffer, int32_t length);
 LUNACAL_API int32_t LUNACAL_CALL SysCPUID(char *buffer, int32_t length);
 LUNACAL_API int32_t LUNACAL_CALL SysBIOSID(char *buffer, int32_t length);

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Checks the PE tables of a built lunacal.dll: the export table holds exactly the 18 plain names
+# with their ordinals, and the DLL imports nothing but DLLs that every Windows has.
+#   check_dll.sh path/to/lunacal.dll
+set -euo pipefail
+dll=$1
+objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+
+expected="1 GetGLToRLDay
+2 GetGLToRLMonth
+3 GetGLToRLNian
+4 GetGLToRLRun
+5 GetJieQiTime_Day
+6 GetJieQiTime_Hour
+7 GetJieQiTime_Minute
+8 GetJieQiTime_Second
+9 GetSiZhuXHDay
+10 GetSiZhuXHMonth
+11 GetSiZhuXHTime
+12 GetSiZhuXHYear
+13 RLToGL_Day
+14 RLToGL_Month
+15 RLToGL_Year
+16 SysBIOSID
+17 SysCPUID
+18 SysDiskID"
+
+headers=$("$objdump" -p "$dll")
+
+# objdump prints each name with its ordinal less the ordinal base: "[  16] SysCPUID".
+base=$(sed -n 's/^Export Address Table -- Ordinal Base \([0-9]*\).*/\1/p' <<<"$headers")
+if [ -z "$base" ]; then
+  echo "check_dll: $dll has no export table" >&2
+  exit 1
+fi
+actual=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" |
+  sed -n 's/^[[:space:]]*\[[[:space:]]*\([0-9]*\)\][[:space:]]*\(.*\)$/\1 \2/p' |
+  while read -r index name; do echo "$((index + base)) $name"; done | sort -n)
+if [ "$actual" != "$expected" ]; then
+  echo "check_dll: the export table of $dll differs from the interface:" >&2
+  diff <(echo "$expected") <(echo "$actual") >&2 || true
+  exit 1
+fi
+
+# System DLLs only: a dependency on the compiler's run time (libgcc, libstdc++, winpthread) would
+# not be found on a user's machine.
+imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
+unexpected=$(grep -vxE 'kernel32\.dll|msvcrt\.dll|ntdll\.dll|user32\.dll|advapi32\.dll|api-ms-win-.*\.dll' \
+  <<<"$imports" || true)
+if [ -n "$unexpected" ]; then
+  echo "check_dll: $dll imports non-system DLLs: $unexpected" >&2
+  exit 1
+fi
+echo "check_dll: $dll exports the 18 names with ordinals 1..18 and imports only: $(echo $imports)"
