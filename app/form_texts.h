@@ -48,6 +48,5 @@ inline constexpr std::array<std::u16string_view, 5> kGridLabels = {u"天格：",
 inline constexpr std::u16string_view kSettingsSection = u"Start";
 inline constexpr std::u16string_view kSettingsPath = u"Path";
 inline constexpr std::u16string_view kSettingsVer = u"Ver";
-inline constexpr std::u16string_view kVersion = u"3.1";
 
 }  // namespace app::texts
