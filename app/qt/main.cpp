@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include <QApplication>
 
 #include <memory>
 
-#include "app/desktop_seams.h"
-#include "app/main_window.h"
+#include "app/qt/qt_desktop.h"
+#include "app/qt/qt_main_window.h"
 #include "chart/calendar.h"
 
 int main(int argc, char* argv[]) {
@@ -11,11 +12,9 @@ int main(int argc, char* argv[]) {
   // Lets the desktop match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.tavren.name"));
 
-  app::QtMessageBoxes messages;
-  app::DesktopUrlOpener urls;
-  app::ExecPopupMenu popup;
+  app::QtDesktop desktop;
   const std::unique_ptr<chart::Calendar> calendar = chart::MakeLunacalCalendar();
-  app::frmName form({.messages = messages, .urls = urls, .popup = popup, .calendar = *calendar});
-  form.show();
+  app::QtMainWindow window(desktop, *calendar);
+  window.show();
   return application.exec();
 }
