@@ -137,6 +137,12 @@ chart::BirthInput frmName::BirthInputFromBoxes() {
 }
 
 void frmName::cmdYes_Click() {
+  if (searching_) return;
+  searching_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{searching_};
   // A date that cannot be read is reported before the search, so the list the user has been
   // working on is not replaced by a search whose chart could not be written.
   std::u16string message;
@@ -230,6 +236,22 @@ void frmName::mnuRightNameWuGe_Click() { mnuFileNameWuGe_Click(); }
 void frmName::mnuRegNet_Click() { OpenWebSite(kMakerWebSite); }
 
 void frmName::mnuFileExit_Click() { controls_.UnloadWindow(); }
+
+void frmName::txtXingShi_Change() {
+  const std::u16string text = controls_.FamilyNameText();
+  const std::u16string clean = WithoutControlCharacters(text);
+  if (clean != text) controls_.SetFamilyNameText(clean);
+}
+
+std::u16string WithoutControlCharacters(std::u16string_view text) {
+  std::u16string kept;
+  kept.reserve(text.size());
+  for (char16_t unit : text) {
+    const bool control = unit < 0x20 || (unit >= 0x7F && unit <= 0x9F);
+    if (!control) kept += unit;
+  }
+  return kept;
+}
 
 void frmName::txtXingShi_GotFocus() { controls_.SelectFamilyName(0, Units(controls_.FamilyNameText().size())); }
 

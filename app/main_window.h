@@ -58,6 +58,9 @@ class FormControls {
 
   // txtXingShi
   virtual std::u16string FamilyNameText() = 0;
+  // Replaces the text as the user would see it typed, keeping the caret where it was relative to
+  // the characters that remain.
+  virtual void SetFamilyNameText(std::u16string_view text) = 0;
   virtual void SelectFamilyName(int start, int length) = 0;
 
   // txtOut
@@ -143,6 +146,8 @@ class frmName {
   void mnuRegNet_Click();
   void mnuFileExit_Click();
   void txtXingShi_GotFocus();
+  // Raised whenever the family-name text changes, by typing or pasting.
+  void txtXingShi_Change();
 
   void GenerateNames();
   void ShowBaZi();
@@ -156,7 +161,14 @@ class frmName {
   chart::Calendar& calendar_;
   FormLayout layout_;
   std::u16string ShouCangText;
+  // Set while a search runs: its message box keeps the event loop going, and a second press of the
+  // button then must not start a search inside the first.
+  bool searching_ = false;
 };
+
+// `text` without the control characters (C0, DEL and C1), which a family name never holds but a
+// paste may bring; every other character, spaces included, stays.
+std::u16string WithoutControlCharacters(std::u16string_view text);
 
 // The menu bar's one menu, mnuFile, and the list's popup, mnulstRight, in order.
 extern const std::array<MenuItem, 8> kFileMenu;

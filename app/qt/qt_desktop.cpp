@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/qt/qt_desktop.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -8,6 +9,8 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QUrl>
+
+#include "app/form_texts.h"
 
 namespace app {
 namespace {
@@ -19,6 +22,11 @@ QString ToQString(std::u16string_view text) {
 int ShowBox(QMessageBox::Icon icon, std::u16string_view title, std::u16string_view text,
             QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, ToQString(title), ToQString(text), buttons, QApplication::activeWindow());
+  const std::pair<QMessageBox::StandardButton, std::u16string_view> captions[] = {
+      {QMessageBox::Yes, texts::kButtonYes}, {QMessageBox::No, texts::kButtonNo}, {QMessageBox::Ok, texts::kButtonOk}};
+  for (const auto& [button, caption] : captions) {
+    if (QAbstractButton* shown = box.button(button)) shown->setText(ToQString(caption));
+  }
   return box.exec();
 }
 

@@ -5,6 +5,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QContextMenuEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -117,6 +120,7 @@ QtMainWindow::QtMainWindow(Desktop& desktop, chart::Calendar& calendar, PopupSho
   BuildControls();
   form_ = std::make_unique<frmName>(*this, desktop, calendar);
   BuildMenus();
+  BuildKeyboard();
   resize(ToPixels(kDefaultOuterWidth - kChromeWidth),
          ToPixels(kDefaultOuterHeight - kChromeHeight) + menuBar()->sizeHint().height());
   form_->Form_Load();
@@ -128,7 +132,9 @@ QtMainWindow::QtMainWindow(Desktop& desktop, chart::Calendar& calendar, PopupSho
 QtMainWindow::~QtMainWindow() {
   client_->removeEventFilter(this);
   txtXingShi->removeEventFilter(this);
+  lstName->removeEventFilter(this);
   list_viewport_->removeEventFilter(this);
+  for (QWidget* widget : search_on_return_) widget->removeEventFilter(this);
 }
 
 void QtMainWindow::BuildControls() {
@@ -157,6 +163,9 @@ void QtMainWindow::BuildControls() {
   txtXingShi->setObjectName(QStringLiteral("txtXingShi"));
   txtXingShi->setFont(ControlFont());
   txtXingShi->installEventFilter(this);
+  connect(txtXingShi, &QLineEdit::textChanged, this, [this] {
+    if (form_ != nullptr) form_->txtXingShi_Change();
+  });
   Place(txtXingShi, 120, 450, 975, 390);
 
   auto option = [](QWidget* parent, const char* name, std::u16string_view caption) {
@@ -205,15 +214,16 @@ void QtMainWindow::BuildControls() {
   cmdYes->setIconSize(QSize(32, 32));
   cmdYes->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   cmdYes->setFont(ControlFont());
-  connect(cmdYes, &QToolButton::clicked, this, [this] { form_->cmdYes_Click(); });
+  connect(cmdYes, &QToolButton::clicked, this, &QtMainWindow::PressSearch);
 
   lstName = new QListWidget(client_);
   lstName->setObjectName(QStringLiteral("lstName"));
   lstName->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lstName->setToolTip(ToQString(texts::klstNameToolTip));
   lstName->setFont(ListFont());
-  // The right button belongs to the popup menu and leaves the selection alone.
-  lstName->setContextMenuPolicy(Qt::PreventContextMenu);
+  // The right button belongs to the popup menu and leaves the selection alone; the keyboard's
+  // context-menu keys reach the list as context-menu events.
+  lstName->installEventFilter(this);
   list_viewport_ = lstName->viewport();
   list_viewport_->installEventFilter(this);
 
@@ -221,6 +231,39 @@ void QtMainWindow::BuildControls() {
   txtOut->setObjectName(QStringLiteral("txtOut"));
   txtOut->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtOut->setFont(OutFont());
+  // Tab leaves the box instead of writing a tab into the chart.
+  txtOut->setTabChangesFocus(true);
+}
+
+void QtMainWindow::BuildKeyboard() {
+  // Reading order; Qt visits only the checked button of each pair of options.
+  const QWidget* const order[] = {txtXingShi, optOne, optTwo, optMan, optWoman, cboYear, cboMonth,
+                                  cboDay,     cboHour, cboMinute, cmdYes, lstName, txtOut};
+  for (size_t i = 1; i < std::size(order); ++i) {
+    setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+  }
+  cmdYes->setFocusPolicy(Qt::StrongFocus);
+  search_on_return_ = {txtXingShi, optOne, optTwo, optMan, optWoman, cmdYes};
+  for (DateBox box : kDateBoxes) search_on_return_ << Box(box) << Box(box)->lineEdit();
+  for (QWidget* widget : search_on_return_) {
+    if (widget != txtXingShi) widget->installEventFilter(this);
+  }
+  // Alt+F opens 文件 while its caption stays as drawn, without an underlined letter.
+  auto* open_file_menu = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F), this);
+  connect(open_file_menu, &QShortcut::activated, this, [this] {
+    menuBar()->setActiveAction(mnuFile->menuAction());
+  });
+}
+
+void QtMainWindow::PressSearch() {
+  QMetaObject::invokeMethod(this, [this] { form_->cmdYes_Click(); }, Qt::QueuedConnection);
+}
+
+void QtMainWindow::ShowListPopupAtCurrentEntry() {
+  const QListWidgetItem* current = lstName->currentItem();
+  const QRect row = current != nullptr ? lstName->visualItemRect(current) : QRect();
+  const QPoint at = list_viewport_->mapToGlobal(current != nullptr ? row.center() : QPoint(0, 0));
+  ShowListPopup({at.x(), at.y()});
 }
 
 void QtMainWindow::BuildMenus() {
@@ -279,6 +322,15 @@ std::u16string QtMainWindow::ListCurrentText() {
 }
 
 std::u16string QtMainWindow::FamilyNameText() { return txtXingShi->text().toStdU16String(); }
+
+void QtMainWindow::SetFamilyNameText(std::u16string_view text) {
+  const QString before = txtXingShi->text();
+  const int caret = txtXingShi->cursorPosition();
+  const QString kept_before_caret =
+      QString::fromStdU16String(WithoutControlCharacters(before.left(caret).toStdU16String()));
+  txtXingShi->setText(ToQString(text));
+  txtXingShi->setCursorPosition(static_cast<int>(kept_before_caret.size()));
+}
 
 void QtMainWindow::SelectFamilyName(int start, int length) { txtXingShi->setSelection(start, length); }
 
@@ -364,6 +416,40 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
 
 bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (form_ == nullptr) return QMainWindow::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress && search_on_return_.contains(watched)) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      PressSearch();
+      return true;
+    }
+  }
+  if (watched == lstName) {
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+      ShowListPopupAtCurrentEntry();
+      return true;
+    }
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    if (key != nullptr && key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+      ShowListPopupAtCurrentEntry();
+      return true;
+    }
+  }
+  // Tab into a pair of options lands on the chosen one, as a screen reader expects to announce it.
+  if (event->type() == QEvent::FocusIn) {
+    auto* option = qobject_cast<QRadioButton*>(watched);
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (option != nullptr && !option->isChecked() && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+      for (QRadioButton* sibling : option->parentWidget()->findChildren<QRadioButton*>()) {
+        if (sibling->isChecked()) {
+          sibling->setFocus(reason);
+          return true;
+        }
+      }
+    }
+  }
+  // The press itself opened the popup; the context-menu event the mouse brings after it is spent.
+  if (watched == list_viewport_ && event->type() == QEvent::ContextMenu) return true;
   if (watched == client_ && event->type() == QEvent::Resize) {
     form_->Form_Resize();
   } else if (watched == txtXingShi && event->type() == QEvent::FocusIn) {

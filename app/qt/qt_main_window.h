@@ -44,6 +44,7 @@ class QtMainWindow final : public QMainWindow, public FormControls {
   void ListAdd(std::u16string_view entry) override;
   std::u16string ListCurrentText() override;
   std::u16string FamilyNameText() override;
+  void SetFamilyNameText(std::u16string_view text) override;
   void SelectFamilyName(int start, int length) override;
   std::u16string OutText() override;
   void SetOutText(std::u16string_view text) override;
@@ -65,6 +66,11 @@ class QtMainWindow final : public QMainWindow, public FormControls {
  private:
   void BuildControls();
   void BuildMenus();
+  void BuildKeyboard();
+  // Runs the search from the event loop, so whoever pressed the button (a click, a key, an
+  // accessibility action) gets control back before the search's message box opens.
+  void PressSearch();
+  void ShowListPopupAtCurrentEntry();
   QComboBox* Box(DateBox box) const;
 
   PopupShower popup_;
@@ -73,6 +79,8 @@ class QtMainWindow final : public QMainWindow, public FormControls {
   // Filtered objects, compared by address only: events arrive while the controls are being made.
   QWidget* client_ = nullptr;
   QWidget* list_viewport_ = nullptr;
+  // Return or Enter in these starts the search, as on the window's default button.
+  QList<QWidget*> search_on_return_;
   QWidget* pic = nullptr;
   QGroupBox* Frame1 = nullptr;
   QGroupBox* Frame2 = nullptr;

@@ -88,6 +88,7 @@ class FakeControls final : public FormControls {
     return current >= 0 && current < ListCount() ? list[static_cast<size_t>(current)].text : std::u16string();
   }
   std::u16string FamilyNameText() override { return family_name; }
+  void SetFamilyNameText(std::u16string_view text) override { family_name = text; }
   void SelectFamilyName(int start, int length) override { family_selection = {start, length}; }
   std::u16string OutText() override { return out; }
   void SetOutText(std::u16string_view text) override {
@@ -219,6 +220,67 @@ TEST_F(FormTest, FamilyNameFocus_SelectsItAll) {
   controls.family_name = u"欧阳";
   form.txtXingShi_GotFocus();
   EXPECT_EQ(controls.family_selection, (std::pair<int, int>{0, 2}));
+}
+
+TEST_F(FormTest, FamilyNameChange_RemovesControlCharactersOnly) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {std::u16string(u"王\0明", 3), u"王明"},
+      {u"\a王\t\r\n", u"王"},
+      {u"欧\x7F阳\x85\x9F", u"欧阳"},
+      {u" 王 明 ", u" 王 明 "},
+      {u"\xA0王\x7E", u"\xA0王\x7E"},
+      {u"", u""},
+  };
+  for (const auto& [typed, kept] : cases) {
+    controls.family_name = typed;
+    form.txtXingShi_Change();
+    EXPECT_EQ(controls.family_name, kept);
+  }
+}
+
+TEST_F(FormTest, FamilyNameChange_SearchesTheVisibleTextAfterAPaste) {
+  controls.family_name = std::u16string(u"王\0", 2);
+  form.txtXingShi_Change();
+  form.cmdYes_Click();
+  ASSERT_EQ(controls.Entries().size(), 24u);
+  EXPECT_EQ(controls.Entries()[0], u"王袍灌");
+}
+
+// A desktop whose question box is answered by pressing the search button once more, as a user
+// may while the box is open.
+class PressingAgainDesktop final : public Desktop {
+ public:
+  explicit PressingAgainDesktop(FakeDesktop& inner) : inner_(inner) {}
+  void ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title) override {
+    inner_.ShowMessage(text, icon, title);
+  }
+  bool AskYesNo(std::u16string_view text, std::u16string_view title) override {
+    if (form != nullptr) form->cmdYes_Click();
+    return inner_.AskYesNo(text, title);
+  }
+  void SaveSetting(std::u16string_view a, std::u16string_view s, std::u16string_view k,
+                   std::u16string_view v) override {
+    inner_.SaveSetting(a, s, k, v);
+  }
+  LocalDateTime Now() override { return inner_.Now(); }
+  bool OpenAddress(std::u16string_view address) override { return inner_.OpenAddress(address); }
+  std::u16string ProgramFolder() override { return inner_.ProgramFolder(); }
+  frmName* form = nullptr;
+
+ private:
+  FakeDesktop& inner_;
+};
+
+TEST_F(FormTest, SearchButton_PressedWhileItsBoxIsOpen_DoesNothing) {
+  PressingAgainDesktop pressing(desktop);
+  frmName reentered(controls, pressing, *calendar_);
+  pressing.form = &reentered;
+  controls.family_name = u"王";
+  reentered.cmdYes_Click();
+  EXPECT_EQ(desktop.questions.size(), 1u);
+  // Once the first search is over the button works again (and its own box ignores the press).
+  reentered.cmdYes_Click();
+  EXPECT_EQ(desktop.questions.size(), 2u);
 }
 
 TEST_F(FormTest, SearchWang_ListsTwentyFourNamesAndReportsTheTotal) {

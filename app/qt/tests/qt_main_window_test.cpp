@@ -4,7 +4,13 @@
 // and written as CR LF, the geometry on resize, closing by the close box, and Qt's settings file.
 // What the window does with these events is tested once, toolkit-free, in app/tests.
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMessageBox>
+#include <QTimer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +26,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/form_texts.h"
@@ -62,6 +69,8 @@ struct Harness {
   void Search(const QString& family_name) {
     Find<QLineEdit>("txtXingShi")->setText(family_name);
     QTest::mouseClick(Find<QToolButton>("cmdYes"), Qt::LeftButton);
+    // The click only queues the search; the event loop runs it.
+    QCoreApplication::processEvents();
   }
   void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
 
@@ -311,6 +320,139 @@ class QtMainWindowTest : public QObject {
     }
     QVERIFY(!h->window.isVisible());
     QCOMPARE(h->desktop.opened, std::vector<std::u16string>{app::kMakerWebSite});
+  }
+
+  void pressAction_returnsBeforeTheSearchAsks() {
+    auto h = Make();
+    h->Find<QLineEdit>("txtXingShi")->setText(QStringLiteral("王"));
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(h->Find<QToolButton>("cmdYes"));
+    QVERIFY(button != nullptr && button->actionInterface() != nullptr);
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    // The accessibility call has returned and no box has been asked yet.
+    QVERIFY(h->desktop.questions.empty());
+    QTRY_COMPARE(h->desktop.questions.size(), size_t{1});
+    QCOMPARE(h->List()->count(), 24);
+    QCoreApplication::processEvents();
+    QCOMPARE(h->desktop.questions.size(), size_t{1});
+  }
+
+  void tab_movesThroughTheControlsInReadingOrder() {
+    auto h = Make();
+    QVERIFY(QTest::qWaitForWindowActive(&h->window));
+    h->Find<QLineEdit>("txtXingShi")->setFocus(Qt::TabFocusReason);
+    const QStringList expected = {"txtXingShi", "optTwo",   "optMan",  "cboYear", "cboMonth", "cboDay",
+                                  "cboHour",    "cboMinute", "cmdYes", "lstName", "txtOut",   "txtXingShi"};
+    // An editable box's line edit takes the focus for its box.
+    auto focused = [] {
+      QWidget* widget = QApplication::focusWidget();
+      if (widget != nullptr && qobject_cast<QComboBox*>(widget->parentWidget()) != nullptr) widget = widget->parentWidget();
+      return widget != nullptr ? widget->objectName() : QString();
+    };
+    const QString out_before = h->OutText();
+    QStringList forward = {focused()};
+    for (qsizetype i = 1; i < expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      forward << focused();
+    }
+    QCOMPARE(forward, expected);
+    QStringList backward = {focused()};
+    for (qsizetype i = 1; i < expected.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+      backward << focused();
+    }
+    std::reverse(backward.begin(), backward.end());
+    QCOMPARE(backward, expected);
+    QCOMPARE(h->OutText(), out_before);
+  }
+
+  void returnOrEnter_startsTheSearch_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return in the family name") << "txtXingShi" << int(Qt::Key_Return);
+    QTest::newRow("Enter in the family name") << "txtXingShi" << int(Qt::Key_Enter);
+    QTest::newRow("Return on an option") << "optWoman" << int(Qt::Key_Return);
+    QTest::newRow("Enter in a date box") << "cboDay" << int(Qt::Key_Enter);
+    QTest::newRow("Return on the button") << "cmdYes" << int(Qt::Key_Return);
+  }
+  void returnOrEnter_startsTheSearch() {
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    auto h = Make();
+    QWidget* target = h->Find<QWidget>(qPrintable(control));
+    if (auto* combo = qobject_cast<QComboBox*>(target)) target = combo->lineEdit();
+    const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    QTRY_COMPARE(h->desktop.questions.size(), size_t{1});
+    QCOMPARE(h->desktop.questions.size(), size_t{1});
+  }
+
+  void keyboardContextMenu_opensThePopupAtTheCurrentEntry() {
+    auto h = Make();
+    h->Search(QStringLiteral("王"));
+    QListWidget* list = h->List();
+    list->setCurrentRow(3);
+    list->setFocus();
+    const QPoint row_3 = list->viewport()->mapToGlobal(list->visualItemRect(list->item(3)).center());
+    QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(h->popups, 1);
+    QCOMPARE(h->shown, h->Find<QMenu>("mnulstRight"));
+    QCOMPARE(h->shown_at, row_3);
+    // The Menu key reaches the list as the platform's keyboard context-menu event.
+    QContextMenuEvent menu_key(QContextMenuEvent::Keyboard, QPoint(0, 0), list->mapToGlobal(QPoint(0, 0)));
+    QCoreApplication::sendEvent(list, &menu_key);
+    QCOMPARE(h->popups, 2);
+    QCOMPARE(h->shown_at, row_3);
+    QCOMPARE(list->selectedItems().size(), 1);
+  }
+
+  void altF_opensTheFileMenuKeepingItsCaption() {
+    auto h = Make();
+    QVERIFY(QTest::qWaitForWindowActive(&h->window));
+    QMenu* file = h->Find<QMenu>("mnuFile");
+    QTest::keyClick(&h->window, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    QCOMPARE(file->title(), Q(app::texts::kmnuFile));
+    file->close();
+  }
+
+  void familyName_pastedControlCharactersAreRemoved() {
+    auto h = Make();
+    auto* family = h->Find<QLineEdit>("txtXingShi");
+    family->clear();
+    QGuiApplication::clipboard()->setText(QString::fromUtf16(u"王\0\a明", 4));
+    family->paste();
+    QCOMPARE(family->text(), QStringLiteral("王明"));
+    QCOMPARE(family->cursorPosition(), 2);
+    QTest::keyClicks(family, QStringLiteral(" Li"));
+    QCOMPARE(family->text(), QStringLiteral("王明 Li"));
+  }
+
+  void messageBoxes_haveChineseButtons_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("question") << 0 << QStringList{"是", "否"};
+    QTest::newRow("information") << 1 << QStringList{"确定"};
+    QTest::newRow("critical") << 2 << QStringList{"确定"};
+  }
+  void messageBoxes_haveChineseButtons() {
+    QFETCH(int, kind);
+    QFETCH(QStringList, buttons);
+    app::QtDesktop desktop;
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      for (QAbstractButton* button : box->buttons()) seen << button->text();
+      box->buttons().constLast()->click();
+    });
+    if (kind == 0) {
+      desktop.AskYesNo(u"问题", u"标题");
+    } else {
+      desktop.ShowMessage(u"消息", kind == 1 ? app::MessageIcon::Information : app::MessageIcon::Critical, u"标题");
+    }
+    seen.sort();
+    buttons.sort();
+    QCOMPARE(seen, buttons);
   }
 
   void desktop_writesSettingsIntoTheApplicationsFile() {

@@ -38,6 +38,7 @@ int main(int argc, char* argv[]) {
     window.findChild<QComboBox*>(QString::fromLatin1(boxes[i]))->setEditText(QString::fromLatin1(values[i]));
   }
   QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdYes")), Qt::LeftButton);
+  QCoreApplication::processEvents();
   auto* list = window.findChild<QListWidget*>(QStringLiteral("lstName"));
   list->setCurrentRow(0);
   list->item(2)->setSelected(true);
