@@ -150,6 +150,11 @@ void frmName::cmdYes_Click() {
     desktop_.ShowMessage(message, MessageIcon::Information, texts::kAppTitle);
     return;
   }
+  // So is a calendar library that cannot be reached: the chart could not follow the search.
+  if (!calendar_.Reachable()) {
+    desktop_.ShowMessage(calendar_.ErrorMessage(), MessageIcon::Information, texts::kAppTitle);
+    return;
+  }
   GenerateNames();
   ShowBaZi();
 }
