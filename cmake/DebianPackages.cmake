@@ -39,6 +39,8 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 set(CPACK_COMPONENT_PROGRAM_DEPENDS lunacal)
 set(CPACK_COMPONENT_LUNACAL_DEV_DEPENDS lunacal)
+# The Python module of -dev is of no use without an interpreter; Debian requires the dependency.
+set(CPACK_DEBIAN_LUNACAL_DEV_PACKAGE_DEPENDS "python3:any")
 # The window's texts are Chinese; without a CJK font they show as boxes.
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-arphic-uming | fonts-arphic-ukai")
 
