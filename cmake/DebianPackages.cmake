@@ -69,20 +69,14 @@ solar terms of 1880-2079, through 18 plain C functions.
 This package holds the C header, the CMake package, lunacal.pc for
 pkg-config and a Python module that calls the library through ctypes.")
 
-# Debian's copyright format: field text indented by one space, an empty line written " .".
+# Debian's copyright format: field text indented by one space, an empty line written " .". Done on
+# the whole text, as a CMake list would swallow the text's own semicolons.
 function(name_debian_field text output_variable)
   string(REGEX REPLACE "\n+$" "" text "${text}")
-  string(REPLACE "\n" ";" lines "${text}")
-  set(field "")
-  foreach(line IN LISTS lines)
-    if(line STREQUAL "")
-      string(APPEND field " .\n")
-    else()
-      string(APPEND field " ${line}\n")
-    endif()
-  endforeach()
-  string(REGEX REPLACE "\n$" "" field "${field}")
-  set(${output_variable} "${field}" PARENT_SCOPE)
+  string(REPLACE "\n\n" "\n.\n" text "${text}")
+  string(REPLACE "\n\n" "\n.\n" text "${text}")
+  string(REPLACE "\n" "\n " text "${text}")
+  set(${output_variable} " ${text}" PARENT_SCOPE)
 endfunction()
 
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE name_licence)
