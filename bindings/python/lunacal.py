@@ -165,7 +165,7 @@ def solar_term(year: int, term: int) -> datetime.datetime:
     January.
 
     >>> solar_term(2000, 1)
-    datetime.datetime(2000, 2, 4, 20, 40, 23, tzinfo=datetime.timezone(datetime.timedelta(seconds=28800), 'UTC+08:00'))
+    datetime.datetime(2000, 2, 4, 20, 40, 23, tzinfo=datetime.timezone(...'UTC+08:00'))
     """
     year = _int32(year, "year")
     term = _int32(term, "term")
