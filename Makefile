@@ -1,7 +1,7 @@
 # A thin front for the CMake presets: every target first installs what it needs and nothing more.
 # WERROR=ON, as CI runs, turns warnings into errors; the main tree is then build-ci (the ci preset),
 # so switching between the two never rebuilds either.
-.PHONY: deps configure build run test bench asan windows fuzz
+.PHONY: deps configure build run test bench asan windows fuzz package
 
 WERROR ?= OFF
 PRESET := $(if $(filter ON,$(WERROR)),ci,default)
@@ -15,6 +15,7 @@ bench: PRESET = default
 asan: PURPOSE = asan
 fuzz: PURPOSE = fuzz
 windows: PURPOSE = windows
+package: PURPOSE = package
 
 deps:
 	bash scripts/install-deps $(PURPOSE)
@@ -46,6 +47,14 @@ asan: deps
 	cmake --preset asan -DNAME_WERROR=$(WERROR)
 	cmake --build --preset asan
 	ctest --preset asan
+
+# The Debian packages name, liblunacal1 and liblunacal-dev in build-package/packages, then lintian
+# and the checks of the files they install.
+package: deps
+	cmake --preset package -DNAME_WERROR=$(WERROR)
+	cmake --build --preset package
+	cpack --preset package
+	bash scripts/check-packages build-package/packages
 
 # lunacal as a 32-bit Windows DLL, its export and import tables checked, then loaded and called
 # under wine.

@@ -9,6 +9,12 @@
  *   belongs to the next day. NaN, the infinities and anything outside -657434.0 .. 2958465.0 are
  *   no moment at all.
  *
+ *   Clock. A DATE is read as civil time at UTC+8 (Beijing time), the clock on which the solar
+ *   terms, and with them the pillars, are given; a caller elsewhere converts its moment first.
+ *   From a time_t, seconds since 1970-01-01 00:00 UTC (25569 is the DATE of that day):
+ *     double moment = ((double)t + 8 * 3600) / 86400.0 + 25569.0;
+ *   This holds from 1899-12-30 on, which covers the whole calendar range.
+ *
  *   Calendar range. Lunar dates and the four pillars are known from 1901-02-19 (lunar 1901, month
  *   1, day 1) to 2048-12-31; solar terms for the Gregorian years 1880..2079, at Beijing time
  *   (UTC+8), to the second.
@@ -29,6 +35,15 @@
  *   State. The library keeps none: the calendar needs no file, setting or initialisation (only the
  *   identification functions ask the machine), and every function may be called from any number
  *   of threads at once. Nothing is allocated that the caller must free.
+ *
+ *   Example, one call of each group:
+ *     double now = ((double)time(NULL) + 8 * 3600) / 86400.0 + 25569.0;
+ *     int32_t lunar_year = GetGLToRLNian(now);          0 outside 1901-02-19 .. 2048-12-31
+ *     int32_t day_pillar = GetSiZhuXHDay(now);          1 甲子 .. 60 癸亥
+ *     int32_t spring_day = GetJieQiTime_Day(2024, 1);   4: 立春 2024 is on February 4
+ *     int32_t new_year = RLToGL_Day(2024, 1, 1, 0);     10: lunar new year 2024 is February 10
+ *     char cpu[36];
+ *     if (SysCPUID(cpu, (int32_t)sizeof cpu) == 1) puts(cpu);
  */
 #ifndef LUNACAL_LUNACAL_H
 #define LUNACAL_LUNACAL_H

@@ -4,6 +4,7 @@
 
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 
 static int failures = 0;
 
@@ -24,6 +25,17 @@ int main(void) {
   expect("GetJieQiTime_Day", GetJieQiTime_Day(2000, 1), 4);
   expect("RLToGL_Year refused", RLToGL_Year(1901, 13, 1, 0), 1899);
   expect("RLToGL_Day", RLToGL_Day(1901, 1, 1, 0), 19);
+
+  /* The header's recipe and examples: 2000-01-01 12:00 UTC is 20:00 at UTC+8, the 戌 hour 59 壬戌
+   * (at 12:00 it would be 55 戊午). */
+  {
+    const time_t noon_utc = (time_t)946728000;
+    const double moment = ((double)noon_utc + 8 * 3600) / 86400.0 + 25569.0;
+    expect("GetSiZhuXHTime of a time_t", GetSiZhuXHTime(moment), 59);
+    expect("GetJieQiTime_Day 2024", GetJieQiTime_Day(2024, 1), 4);
+    expect("RLToGL_Month 2024", RLToGL_Month(2024, 1, 1, 0), 2);
+    expect("RLToGL_Day 2024", RLToGL_Day(2024, 1, 1, 0), 10);
+  }
 
   memset(text, 'x', sizeof text);
   if (SysCPUID(text, (int32_t)sizeof text) == 1) {
