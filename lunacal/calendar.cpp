@@ -1,5 +1,6 @@
 #include "lunacal/calendar.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,10 @@ constexpr int32_t kLastLunarOffset = 54443;  // 2050-01-22, the last day of luna
 
 constexpr GregorianDate kFirstLunarDay{1901, 2, 19};
 constexpr GregorianDate kOffsetOrigin{1901, 1, 1};
+// The DATE day counts of 1901-01-01 (offset 0) and of 2048-12-31, the last day converted.
+constexpr int32_t kOffsetOriginDay = 367;
+constexpr int32_t kLastConvertedDay = 54423;
+static_assert(kLastConvertedDay - kOffsetOriginDay <= kLastLunarOffset);
 // Both conversions end with 2048-12-31 although the table holds lunar 2049 as well.
 constexpr uint16_t kFirstRefusedYear = 2049;
 constexpr int kMaxProbeConversions = 100;
@@ -50,6 +55,156 @@ int32_t DayOfYear(GregorianDate date) {
 uint8_t LeapMonthAt(std::size_t index) {
   const uint8_t pair = LunarLeapMonths[index / 2];  // index / 2 in [0, 74]
   return index % 2 == 0 ? pair >> 4 : pair & 0x0F;  // [0, 15]
+}
+
+constexpr std::size_t kTableYears = LunarMonthSizes.size();
+static_assert(std::numeric_limits<decltype(LunarMonthSizes)::value_type>::digits == 16,
+              "a year's thirteen months fill the word from bit 15 down to bit 3");
+
+// 12, or 13 in a year with a leap month.
+int MonthsIn(std::size_t index) { return LeapMonthAt(index) == 0 ? 12 : 13; }
+
+// A month of a lunar year at its place in calendar order (place 0 is the first month; the leap
+// month takes the place after the month it repeats).
+struct MonthAtPlace {
+  uint16_t month = 0;
+  bool leap = false;
+  int32_t length = 0;
+};
+
+MonthAtPlace MonthAt(std::size_t index, int place) {
+  const uint8_t leap_month = LeapMonthAt(index);
+  const int32_t length = ((LunarMonthSizes[index] >> (15 - place)) & 1U) != 0 ? 30 : 29;
+  if (leap_month == 0 || place < leap_month) {
+    return {static_cast<uint16_t>(place + 1), false, length};  // months 1 .. L
+  }
+  return {static_cast<uint16_t>(place), place == leap_month, length};  // the leap month, L+1 .. 12
+}
+
+// Where a day lies in the table: the year's index (year - 1901), the month's place in the year
+// and the day of the month.
+struct TablePosition {
+  std::size_t index = 0;  // [0, 148]
+  int place = 0;          // [0, 12]
+  int32_t day = 1;        // [1, 30]
+};
+
+// Every conversion walks the year lengths from 1901. Eight years at a time, summed as the walk
+// reaches them, cover the same days as eight single steps in far fewer compares; single years
+// finish the walk. `offset` lies in [kFirstLunarOffset, kLastLunarOffset].
+TablePosition PositionOfOffset(int32_t offset) {
+  constexpr std::size_t kBlock = 8;
+  int32_t n = offset - kFirstLunarOffset;  // [0, 54394]
+  std::size_t index = 0;
+  // A block is taken only while a year remains after it, so the walk ends inside the table.
+  for (; index + kBlock < kTableYears; index += kBlock) {
+    int32_t block_days = 0;  // [2824, 3080]
+    for (std::size_t k = 0; k < kBlock; ++k) {
+      block_days += LunarYearLengths[index + k];
+    }
+    if (n < block_days) {
+      break;
+    }
+    n -= block_days;
+  }
+  for (; index + 1 < kTableYears && n >= LunarYearLengths[index]; ++index) {
+    n -= LunarYearLengths[index];
+  }
+  // Now n lies within the year, [0, 384]; its months are read from the word's bits in order.
+  const uint16_t word = LunarMonthSizes[index];
+  const int last_place = MonthsIn(index) - 1;
+  int place = 0;
+  for (; place < last_place; ++place) {
+    const int32_t length = ((word >> (15 - place)) & 1U) != 0 ? 30 : 29;
+    if (n < length) {
+      break;
+    }
+    n -= length;
+  }
+  return {index, place, n + 1};
+}
+
+LunarDate DateAt(const TablePosition& at) {
+  const MonthAtPlace month = MonthAt(at.index, at.place);
+  return {static_cast<uint16_t>(kFirstTableYear + at.index), month.month,
+          static_cast<uint16_t>(at.day), month.leap};
+}
+
+// Where GregorianToLunar finds `date`, with the same refusals.
+bool PositionOfDate(GregorianDate date, TablePosition& at) {
+  if (date.month < 1 || date.month > 12 || date.year >= kFirstRefusedYear ||
+      CompareDates(date, kFirstLunarDay) < 0) {
+    return false;
+  }
+  const int32_t offset = DaysBetween(date, kOffsetOrigin);  // [49, 54056 + 65504]
+  // A day number far past its month's end could count on beyond the table; no lunar date then.
+  if (offset > kLastLunarOffset) {
+    return false;
+  }
+  at = PositionOfOffset(offset);
+  return true;
+}
+
+// The order of the month at `at` against the target's month, by year and month number alone.
+int32_t CompareMonths(const TablePosition& at, const MonthAtPlace& month, const LunarDate& target) {
+  return CompareDates({static_cast<uint16_t>(kFirstTableYear + at.index), month.month, 0},
+                      {target.year, target.month, 0});
+}
+
+// The probe search steps one day at a time while its lunar date stays on one side of the target.
+// These count that run of steps from the months of the table: the days from a probe whose lunar
+// date at `at` comes before the target (by year, month and day, ignoring the leap flag) to the
+// first day that does not. 0 when the table ends first.
+int32_t RunForward(TablePosition at, const LunarDate& target) {
+  int32_t run = 0;
+  for (;;) {
+    const MonthAtPlace month = MonthAt(at.index, at.place);
+    const int32_t order = CompareMonths(at, month, target);
+    if (order > 0) {
+      return run;
+    }
+    // at.day is below the target's day here: the probe's own date, or day 1 of a later month.
+    if (order == 0 && target.day <= month.length) {
+      return run + target.day - at.day;
+    }
+    // The whole month comes before the target, even its last day when the target's day is 30.
+    run += month.length - at.day + 1;
+    at.day = 1;
+    if (++at.place == MonthsIn(at.index)) {
+      at.place = 0;
+      if (++at.index == kTableYears) {
+        return 0;
+      }
+    }
+  }
+}
+
+// The same run backwards: the days from a probe whose lunar date comes after the target to the
+// first day that does not. A walk past the table's first day ends on the day before it, which the
+// search counts as earlier than every target.
+int32_t RunBackward(TablePosition at, const LunarDate& target) {
+  int32_t run = 0;
+  for (;;) {
+    const MonthAtPlace month = MonthAt(at.index, at.place);
+    const int32_t order = CompareMonths(at, month, target);
+    if (order < 0) {
+      return run;
+    }
+    // The target's day itself, or the month's last day when the month is too short to hold it.
+    if (order == 0) {
+      return run + std::max(0, at.day - target.day);
+    }
+    run += at.day;
+    if (at.place == 0) {
+      if (at.index == 0) {
+        return run;
+      }
+      --at.index;
+      at.place = MonthsIn(at.index);
+    }
+    --at.place;
+    at.day = MonthAt(at.index, at.place).length;
+  }
 }
 
 
@@ -236,67 +391,29 @@ LunarDate LunarDateFromOffset(int32_t offset) {
   if (offset < kFirstLunarOffset || offset > kLastLunarOffset) {
     return {};
   }
-  int32_t n = offset - kFirstLunarOffset;  // [0, 54394]
-  // The offset bound keeps the walk within the table: it ends in 2049 at the latest.
-  std::size_t index = 0;
-  for (;; ++index) {
-    const int32_t length = LunarYearLengths[index];
-    if (n < length || index + 1 == LunarMonthSizes.size()) {
-      break;
-    }
-    n -= length;
-  }
-  // Now n lies within the year: [0, 384]. The months are read from the word's bits in order.
-  const uint16_t year = static_cast<uint16_t>(kFirstTableYear + index);
-  const uint8_t leap_month = LeapMonthAt(index);
-  const uint16_t word = LunarMonthSizes[index];
-  static_assert(std::numeric_limits<decltype(LunarMonthSizes)::value_type>::digits == 16,
-                "a year's thirteen months fill the word from bit 15 down to bit 3");
-  int bit = 15;  // the n-th month of the year in calendar order is bit 16 - n: [3, 15]
-  for (uint16_t month = 1; month <= 12; ++month) {
-    const int32_t length = ((word >> bit) & 1U) != 0 ? 30 : 29;
-    --bit;
-    if (n < length) {
-      return {year, month, static_cast<uint16_t>(n + 1), false};
-    }
-    n -= length;
-    if (month == leap_month) {
-      const int32_t leap_length = ((word >> bit) & 1U) != 0 ? 30 : 29;
-      --bit;
-      if (n < leap_length) {
-        return {year, month, static_cast<uint16_t>(n + 1), true};
-      }
-      n -= leap_length;
-    }
-  }
-  return {};  // unreachable: the year's length bounded n
+  return DateAt(PositionOfOffset(offset));
 }
 
 bool GregorianToLunar(GregorianDate date, LunarDate& lunar) {
-  if (date.month < 1 || date.month > 12 || date.year >= kFirstRefusedYear ||
-      CompareDates(date, kFirstLunarDay) < 0) {
+  TablePosition at;
+  if (!PositionOfDate(date, at)) {
     return false;
   }
-  const int32_t offset = DaysBetween(date, kOffsetOrigin);  // [49, 54056 + 65504]
-  // A day number far past its month's end could count on beyond the table; no lunar date then.
-  if (offset > kLastLunarOffset) {
-    return false;
-  }
-  lunar = LunarDateFromOffset(offset);
+  lunar = DateAt(at);
   return true;
 }
 
 bool ToLunarDate(double value, int32_t& year, int32_t& month, int32_t& day, bool& leap) {
   try {
-    const DateFields fields = SplitDate(value);
-    // A field of -1 (no fields) becomes 65535, which the month check refuses.
-    const GregorianDate date{static_cast<uint16_t>(fields.year),
-                             static_cast<uint16_t>(fields.month),
-                             static_cast<uint16_t>(fields.day)};
-    LunarDate lunar;
-    if (!GregorianToLunar(date, lunar)) {
+    // SplitDate's day count decides alone: its date is a real one, so the range 1901-02-19 ..
+    // 2048-12-31 is a range of day counts and DaysBetween from 1901-01-01 a subtraction.
+    int32_t days = 0;
+    int32_t second_of_day = 0;
+    if (!RoundToSecond(value, days, second_of_day) || days < kOffsetOriginDay + kFirstLunarOffset ||
+        days > kLastConvertedDay) {
       return false;
     }
+    const LunarDate lunar = DateAt(PositionOfOffset(days - kOffsetOriginDay));
     year = lunar.year;
     month = lunar.month;
     day = lunar.day;
@@ -314,19 +431,26 @@ bool LunarToGregorian(LunarDate lunar, GregorianDate& date) {
   }
   // A leap flag for a month the year does not repeat asks for the ordinary month.
   const bool want_leap = lunar.leap && LeapMonthOf(lunar.year) == lunar.month;
-  const GregorianDate target{lunar.year, lunar.month, lunar.day};
+  const LunarDate target{lunar.year, lunar.month, lunar.day, want_leap};
 
-  // The probe starts at the same three numbers and walks towards the lunar date one day at a time.
-  GregorianDate probe = target;
-  for (int conversions = 1; conversions <= kMaxProbeConversions; ++conversions) {
-    if (probe.year >= kFirstRefusedYear) {
+  // The probe starts at the same three numbers and moves towards the lunar date. Where single
+  // steps would keep it on one side of the target, it takes the whole run at once and counts the
+  // conversions those steps would have made, so it ends where the one-day search ends, within
+  // the same limit of conversions.
+  GregorianDate probe{lunar.year, lunar.month, lunar.day};
+  int32_t conversions = 0;
+  for (;;) {
+    if (probe.year >= kFirstRefusedYear || ++conversions > kMaxProbeConversions) {
       return false;
     }
+    TablePosition at;
+    const bool in_table = PositionOfDate(probe, at);
     int32_t order = -1;  // a probe before the table counts as earlier than every target
     bool probe_leap = false;
-    LunarDate probe_lunar;
-    if (GregorianToLunar(probe, probe_lunar)) {
-      order = CompareDates({probe_lunar.year, probe_lunar.month, probe_lunar.day}, target);
+    if (in_table) {
+      const LunarDate probe_lunar = DateAt(at);
+      order = CompareDates({probe_lunar.year, probe_lunar.month, probe_lunar.day},
+                           {target.year, target.month, target.day});
       probe_leap = probe_lunar.leap;
     }
     if (order == 0) {
@@ -335,12 +459,28 @@ bool LunarToGregorian(LunarDate lunar, GregorianDate& date) {
         return true;
       }
       StepDays(probe, probe_leap ? -kLeapJump : kLeapJump);
+      continue;
     }
-    StepDays(probe, -order);
+    // A first probe such as 02-30 stands for a day of March, and its first step is taken singly,
+    // as StepDays takes it.
+    int32_t run = 1;
+    if (IsRealDate(probe)) {
+      if (!in_table) {
+        run = DaysBetween(kFirstLunarDay, probe);
+      } else if (order > 0) {
+        run = RunBackward(at, target);
+      } else {
+        run = RunForward(at, target);
+        // A run past the table's end crosses into 2049, where the search fails.
+        if (run == 0) {
+          return false;
+        }
+      }
+    }
+    conversions += run - 1;
+    StepDays(probe, order < 0 ? run : -run);
   }
-  return false;
 }
-
 bool FromLunarDate(int32_t year, int32_t month, int32_t day, bool leap, double& value) {
   try {
     // An argument that does not fit in 16 bits is refused rather than cut to its low bits, which
