@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "lunacal/date_value.h"
@@ -89,39 +90,72 @@ struct TablePosition {
   int32_t day = 1;        // [1, 30]
 };
 
-// Every conversion walks the year lengths from 1901. Eight years at a time, summed as the walk
-// reaches them, cover the same days as eight single steps in far fewer compares; single years
-// finish the walk. `offset` lies in [kFirstLunarOffset, kLastLunarOffset].
+// Four consecutive year lengths as the 16-bit lanes of one 64-bit word.
+uint64_t FourYearLengths(std::size_t index) {
+  uint64_t lanes = 0;
+  std::memcpy(&lanes, LunarYearLengths.data() + index, sizeof lanes);  // index + 3 <= 148
+  return lanes;
+}
+
+// The sum of the four 16-bit lanes; exact while it stays below 65536 (any 149 years are 54,491
+// days at most), as a sum of all lanes whatever the byte order.
+int32_t SumOfLanes(uint64_t lanes) {
+  lanes += lanes >> 32;
+  lanes += lanes >> 16;
+  return static_cast<int32_t>(lanes & 0xFFFF);  // [0, 65535]
+}
+
+// The set bits of a 16-bit word, without the library call a bit count is on the baseline target.
+constexpr int32_t BitCount16(uint32_t x) {
+  x = x - ((x >> 1) & 0x5555U);
+  x = (x & 0x3333U) + ((x >> 2) & 0x3333U);
+  x = (x + (x >> 4)) & 0x0F0FU;
+  return static_cast<int32_t>((x + (x >> 8)) & 0x1FU);  // [0, 16]
+}
+static_assert(BitCount16(0xFFFF) == 16 && BitCount16(0x4AE0) == 6);
+
+// Days of the year before the month at `place` in the year whose word is `word`: 29 a month plus
+// one for each 30-day month, the set bits above that month's bit.
+constexpr int32_t DaysBeforePlace(uint16_t word, int place) {
+  return 29 * place + BitCount16(static_cast<uint32_t>(word) >> (16 - place));  // [0, 385]
+}
+static_assert(DaysBeforePlace(0x4AE0, 0) == 0 && DaysBeforePlace(0x4AE0, 12) == 354);
+
+// Every conversion walks the year lengths from 1901. Sixteen years at a time, then four, then
+// one, each group's days summed as the walk reaches it, cover the same days as single steps in
+// far fewer compares. `offset` lies in [kFirstLunarOffset, kLastLunarOffset].
 TablePosition PositionOfOffset(int32_t offset) {
-  constexpr std::size_t kBlock = 8;
   int32_t n = offset - kFirstLunarOffset;  // [0, 54394]
   std::size_t index = 0;
-  // A block is taken only while a year remains after it, so the walk ends inside the table.
-  for (; index + kBlock < kTableYears; index += kBlock) {
-    int32_t block_days = 0;  // [2824, 3080]
-    for (std::size_t k = 0; k < kBlock; ++k) {
-      block_days += LunarYearLengths[index + k];
-    }
-    if (n < block_days) {
+  // A group is taken only while a year remains after it, so the walk ends inside the table.
+  for (; index + 16 < kTableYears; index += 16) {
+    const int32_t days = SumOfLanes(FourYearLengths(index) + FourYearLengths(index + 4) +
+                                    FourYearLengths(index + 8) + FourYearLengths(index + 12));
+    if (n < days) {  // days in [5648, 6160]
       break;
     }
-    n -= block_days;
+    n -= days;
   }
-  for (; index + 1 < kTableYears && n >= LunarYearLengths[index]; ++index) {
-    n -= LunarYearLengths[index];
+  // At most three groups of four and three single years remain. Each step is taken only when the
+  // days left reach past the group or year it stands at, and once one is not taken none after it
+  // is, so the steps run a fixed number of times and need no branch to stop.
+  for (int k = 0; k < 3; ++k) {
+    const bool past = index + 4 < kTableYears && n >= SumOfLanes(FourYearLengths(index));
+    n -= past ? SumOfLanes(FourYearLengths(index)) : 0;
+    index += past ? 4 : 0;
   }
-  // Now n lies within the year, [0, 384]; its months are read from the word's bits in order.
+  for (int k = 0; k < 3; ++k) {
+    const bool past = index + 1 < kTableYears && n >= LunarYearLengths[index];
+    n -= past ? LunarYearLengths[index] : 0;
+    index += past ? 1 : 0;
+  }
+  // Now n lies within the year, [0, 384]. Months have 29 or 30 days, so n / 30 months surely
+  // end before day n and at most one more does.
   const uint16_t word = LunarMonthSizes[index];
   const int last_place = MonthsIn(index) - 1;
-  int place = 0;
-  for (; place < last_place; ++place) {
-    const int32_t length = ((word >> (15 - place)) & 1U) != 0 ? 30 : 29;
-    if (n < length) {
-      break;
-    }
-    n -= length;
-  }
-  return {index, place, n + 1};
+  int place = n / 30;  // [0, 12], at most last_place as the year's months hold more than n days
+  place += place < last_place && n >= DaysBeforePlace(word, place + 1) ? 1 : 0;
+  return {index, place, n - DaysBeforePlace(word, place) + 1};
 }
 
 LunarDate DateAt(const TablePosition& at) {
@@ -130,15 +164,16 @@ LunarDate DateAt(const TablePosition& at) {
           static_cast<uint16_t>(at.day), month.leap};
 }
 
-// Where GregorianToLunar finds `date`, with the same refusals.
-bool PositionOfDate(GregorianDate date, TablePosition& at) {
-  if (date.month < 1 || date.month > 12 || date.year >= kFirstRefusedYear ||
-      CompareDates(date, kFirstLunarDay) < 0) {
+// Where GregorianToLunar finds `date`, with the same refusals; `offset` is the date's day offset
+// whenever its month is 1..12.
+bool PositionOfDate(GregorianDate date, TablePosition& at, int32_t& offset) {
+  if (date.month < 1 || date.month > 12) {
     return false;
   }
-  const int32_t offset = DaysBetween(date, kOffsetOrigin);  // [49, 54056 + 65504]
+  offset = DaysBetween(date, kOffsetOrigin);  // [-693960, 54056 + 65504] for any other field
   // A day number far past its month's end could count on beyond the table; no lunar date then.
-  if (offset > kLastLunarOffset) {
+  if (date.year >= kFirstRefusedYear || CompareDates(date, kFirstLunarDay) < 0 ||
+      offset > kLastLunarOffset) {
     return false;
   }
   at = PositionOfOffset(offset);
@@ -154,8 +189,8 @@ int32_t CompareMonths(const TablePosition& at, const MonthAtPlace& month, const 
 // The probe search steps one day at a time while its lunar date stays on one side of the target.
 // These count that run of steps from the months of the table: the days from a probe whose lunar
 // date at `at` comes before the target (by year, month and day, ignoring the leap flag) to the
-// first day that does not. 0 when the table ends first.
-int32_t RunForward(TablePosition at, const LunarDate& target) {
+// first day that does not, and `at` moves to that day. 0 when the table ends first.
+int32_t RunForward(TablePosition& at, const LunarDate& target) {
   int32_t run = 0;
   for (;;) {
     const MonthAtPlace month = MonthAt(at.index, at.place);
@@ -165,7 +200,9 @@ int32_t RunForward(TablePosition at, const LunarDate& target) {
     }
     // at.day is below the target's day here: the probe's own date, or day 1 of a later month.
     if (order == 0 && target.day <= month.length) {
-      return run + target.day - at.day;
+      run += target.day - at.day;
+      at.day = target.day;
+      return run;
     }
     // The whole month comes before the target, even its last day when the target's day is 30.
     run += month.length - at.day + 1;
@@ -180,9 +217,9 @@ int32_t RunForward(TablePosition at, const LunarDate& target) {
 }
 
 // The same run backwards: the days from a probe whose lunar date comes after the target to the
-// first day that does not. A walk past the table's first day ends on the day before it, which the
-// search counts as earlier than every target.
-int32_t RunBackward(TablePosition at, const LunarDate& target) {
+// first day that does not, with `at` moved there. A walk past the table's first day ends on the
+// day before it, which the search counts as earlier than every target, and leaves `at` at 1-1.
+int32_t RunBackward(TablePosition& at, const LunarDate& target) {
   int32_t run = 0;
   for (;;) {
     const MonthAtPlace month = MonthAt(at.index, at.place);
@@ -192,11 +229,14 @@ int32_t RunBackward(TablePosition at, const LunarDate& target) {
     }
     // The target's day itself, or the month's last day when the month is too short to hold it.
     if (order == 0) {
-      return run + std::max(0, at.day - target.day);
+      const int32_t back = std::max(0, at.day - target.day);
+      at.day -= back;
+      return run + back;
     }
     run += at.day;
     if (at.place == 0) {
       if (at.index == 0) {
+        at.day = 1;
         return run;
       }
       --at.index;
@@ -206,7 +246,6 @@ int32_t RunBackward(TablePosition at, const LunarDate& target) {
     at.day = MonthAt(at.index, at.place).length;
   }
 }
-
 
 // StepDays walks whole months and years where it can, each jump being exactly the run of single
 // steps it replaces; only dates whose day lies outside their month take single steps.
@@ -396,7 +435,8 @@ LunarDate LunarDateFromOffset(int32_t offset) {
 
 bool GregorianToLunar(GregorianDate date, LunarDate& lunar) {
   TablePosition at;
-  if (!PositionOfDate(date, at)) {
+  int32_t offset = 0;
+  if (!PositionOfDate(date, at, offset)) {
     return false;
   }
   lunar = DateAt(at);
@@ -424,7 +464,10 @@ bool ToLunarDate(double value, int32_t& year, int32_t& month, int32_t& day, bool
   }
 }
 
-bool LunarToGregorian(LunarDate lunar, GregorianDate& date) {
+namespace {
+
+// The probe search behind LunarToGregorian; on success `offset` is the found date's day offset.
+bool SearchGregorian(LunarDate lunar, GregorianDate& date, int32_t& offset) {
   if (!InTable(lunar.year) || lunar.month < 1 || lunar.month > 12 || lunar.day < 1 ||
       lunar.day > 30) {
     return false;
@@ -438,13 +481,29 @@ bool LunarToGregorian(LunarDate lunar, GregorianDate& date) {
   // conversions those steps would have made, so it ends where the one-day search ends, within
   // the same limit of conversions.
   GregorianDate probe{lunar.year, lunar.month, lunar.day};
+  // Once the probe is a real date its offset moves with its steps and need not be counted again.
+  bool real = false;
+  int32_t probe_offset = 0;
+  // A run ends on a day whose place in the table it has just counted to; that day needs no walk
+  // from 1901 of its own, so the search converts fewer probes than it counts.
+  bool placed = false;
+  TablePosition at;
   int32_t conversions = 0;
   for (;;) {
     if (probe.year >= kFirstRefusedYear || ++conversions > kMaxProbeConversions) {
       return false;
     }
-    TablePosition at;
-    const bool in_table = PositionOfDate(probe, at);
+    bool in_table = false;
+    if (real) {
+      // A real date before 2049 lies in the table exactly when it is not before its first day.
+      in_table = probe_offset >= kFirstLunarOffset;
+      if (in_table && !placed) {
+        at = PositionOfOffset(probe_offset);
+      }
+    } else {
+      in_table = PositionOfDate(probe, at, probe_offset);
+      real = IsRealDate(probe);
+    }
     int32_t order = -1;  // a probe before the table counts as earlier than every target
     bool probe_leap = false;
     if (in_table) {
@@ -453,20 +512,20 @@ bool LunarToGregorian(LunarDate lunar, GregorianDate& date) {
                            {target.year, target.month, target.day});
       probe_leap = probe_lunar.leap;
     }
+    int32_t step = -order;
     if (order == 0) {
       if (probe_leap == want_leap) {
         date = probe;
+        offset = probe_offset;
         return true;
       }
-      StepDays(probe, probe_leap ? -kLeapJump : kLeapJump);
-      continue;
-    }
-    // A first probe such as 02-30 stands for a day of March, and its first step is taken singly,
-    // as StepDays takes it.
-    int32_t run = 1;
-    if (IsRealDate(probe)) {
+      step = probe_leap ? -kLeapJump : kLeapJump;
+    } else if (real) {
+      // A first probe such as 02-30 stands for a day of March, and its first step is taken
+      // singly, as StepDays takes it; from a real date the whole run is taken.
+      int32_t run = 0;
       if (!in_table) {
-        run = DaysBetween(kFirstLunarDay, probe);
+        run = kFirstLunarOffset - probe_offset;
       } else if (order > 0) {
         run = RunBackward(at, target);
       } else {
@@ -476,11 +535,25 @@ bool LunarToGregorian(LunarDate lunar, GregorianDate& date) {
           return false;
         }
       }
+      conversions += run - 1;
+      step = order < 0 ? run : -run;
     }
-    conversions += run - 1;
-    StepDays(probe, order < 0 ? run : -run);
+    // A run within the table leaves `at` at the day it ends on.
+    placed = real && order != 0 && in_table;
+    StepDays(probe, step);
+    if (real) {
+      probe_offset += step;
+    }
   }
 }
+
+}  // namespace
+
+bool LunarToGregorian(LunarDate lunar, GregorianDate& date) {
+  int32_t offset = 0;
+  return SearchGregorian(lunar, date, offset);
+}
+
 bool FromLunarDate(int32_t year, int32_t month, int32_t day, bool leap, double& value) {
   try {
     // An argument that does not fit in 16 bits is refused rather than cut to its low bits, which
@@ -491,16 +564,18 @@ bool FromLunarDate(int32_t year, int32_t month, int32_t day, bool leap, double& 
       return false;
     }
     GregorianDate date;
-    if (!LunarToGregorian({static_cast<uint16_t>(year), static_cast<uint16_t>(month),
-                           static_cast<uint16_t>(day), leap},
-                          date)) {
+    int32_t offset = 0;
+    if (!SearchGregorian({static_cast<uint16_t>(year), static_cast<uint16_t>(month),
+                          static_cast<uint16_t>(day), leap},
+                         date, offset)) {
       return false;
     }
-    double result = 0.0;
-    if (!MakeDate(date.year, date.month, date.day, 0, 0, 0, result)) {
+    // MakeDate would refuse a day its month lacks; any other date of the range has the day count
+    // itself as its midnight value.
+    if (!IsRealDate(date)) {
       return false;
     }
-    value = result;
+    value = static_cast<double>(kOffsetOriginDay + offset);
     return true;
   } catch (...) {
     return false;
