@@ -97,8 +97,8 @@ uint64_t FourYearLengths(std::size_t index) {
   return lanes;
 }
 
-// The sum of the four 16-bit lanes; exact while it stays below 65536 (any 149 years are 54,491
-// days at most), as a sum of all lanes whatever the byte order.
+// The sum of the four 16-bit lanes; exact while it stays below 65536 (all 149 years hold 54,395
+// days), as a sum of all lanes whatever the byte order.
 int32_t SumOfLanes(uint64_t lanes) {
   lanes += lanes >> 32;
   lanes += lanes >> 16;
