@@ -59,20 +59,29 @@ static_assert(CivilFromDays(-657434).year == 100 && CivilFromDays(2958465).day =
 
 }  // namespace
 
-DateFields SplitDate(double value) {
+bool RoundToSecond(double value, int32_t& days, int32_t& second_of_day) {
   // Written as a negated range test so that NaN fails it too, before any conversion to integer.
   if (!(value >= kMinDateValue && value <= kMaxDateValue)) {
-    return DateFields{};
+    return false;
   }
   const double rounded = value > 0.0 ? value + kHalfSecond : value - kHalfSecond;
   const double whole = std::trunc(rounded);                             // [-657434, 2958465]
   const double magnitude = std::fabs(rounded);
   const double fraction = magnitude - std::floor(magnitude);            // [0, 1)
   // A fraction a hair below 1 may still round up to 86400 in the product; it is the last second.
-  const int32_t second_of_day =
+  second_of_day =
       std::min(static_cast<int32_t>(fraction * kSecondsPerDay), kSecondsPerDay - 1);  // [0, 86399]
+  days = static_cast<int32_t>(whole);
+  return true;
+}
 
-  const CivilDate date = CivilFromDays(static_cast<int32_t>(whole));
+DateFields SplitDate(double value) {
+  int32_t days = 0;
+  int32_t second_of_day = 0;
+  if (!RoundToSecond(value, days, second_of_day)) {
+    return DateFields{};
+  }
+  const CivilDate date = CivilFromDays(days);
   DateFields fields;
   fields.year = date.year;
   fields.month = date.month;

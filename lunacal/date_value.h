@@ -27,6 +27,10 @@ enum class DateField { Year, Month, Day, Hour, Minute, Second };
 // Splits `value` after rounding it to the nearest second (half a second added above 0,
 // subtracted at 0 and below), so 23:59:59.6 belongs to the next day.
 DateFields SplitDate(double value);
+// The whole days (negative before 1899-12-30) and the second of the day (0..86399) that SplitDate
+// reads from `value` after its rounding; false, nothing written, for a value outside the range.
+// Example: 43855.99999537 (2020-01-25 23:59:59.6) gives day 43856 and second 0.
+bool RoundToSecond(double value, int32_t& days, int32_t& second_of_day);
 // One field of SplitDate(value).
 int32_t SplitDate(double value, DateField field);
 

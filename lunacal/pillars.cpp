@@ -42,34 +42,11 @@ GregorianDate DateOf(const DateFields& fields) {
           static_cast<uint16_t>(fields.day)};
 }
 
-// Times of day are ordered as (hour, minute, second) triples, the same way as dates.
-GregorianDate TimeOf(const DateFields& fields) {
-  return {static_cast<uint16_t>(fields.hour), static_cast<uint16_t>(fields.minute),
-          static_cast<uint16_t>(fields.second)};
-}
-
-// The table term in force at the moment of `fields` (whose date lies in the pillars' range): the
-// last term whose moment is not after it within the same Gregorian year, or 0 before 小寒.
+// The table term in force at the moment of `fields` (whose date lies in the pillars' range).
 int32_t TermInForce(const DateFields& fields) {
-  GregorianDate date = DateOf(fields);
-  const uint16_t today = SolarTermOfDay(date.year, date.month, date.day);
-  if (today != 0) {
-    const DateFields term = SplitDate(SolarTermMoment(date.year, today));
-    // The term's own second already belongs to it.
-    return CompareDates(TimeOf(term), TimeOf(fields)) > 0 ? today - 1 : today;  // [0, 24]
-  }
-  // Terms are at most 16 days apart, so this walk ends within a few weeks; the bound is a year.
-  for (int32_t step = 0; step < 366; ++step) {
-    StepOneDay(date, false);
-    if (date.year != fields.year) {
-      return 0;
-    }
-    const uint16_t term = SolarTermOfDay(date.year, date.month, date.day);
-    if (term != 0) {
-      return term;
-    }
-  }
-  return 0;
+  return SolarTermInForce(static_cast<uint16_t>(fields.year), static_cast<uint16_t>(fields.month),
+                          static_cast<uint16_t>(fields.day),
+                          fields.hour * 3600 + fields.minute * 60 + fields.second);  // [0, 24]
 }
 
 Pillars PillarsOf(const DateFields& fields) {

@@ -1,5 +1,6 @@
 #include "lunacal/solar_terms.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -26,7 +27,39 @@ constexpr bool IsCoveredYear(int32_t year) {
   return year >= kFirstSolarTermYear && year <= kLastSolarTermYear;
 }
 
+// A moment within a year ordered as one number: month, day, then the second of the day. Wide
+// enough for any 16-bit month and day, so no input overflows it.
+constexpr uint64_t MomentKey(uint64_t month, uint64_t day, uint64_t second_of_day) {
+  return (month * 32 + day) * 86400 + second_of_day;
+}
+
+uint64_t RecordKey(uint16_t year, uint16_t term) {
+  const std::size_t at = RecordOffset(year, term);
+  return MomentKey(SolarTermTable[at], SolarTermTable[at + 1],
+                   SolarTermTable[at + 2] * 3600U + SolarTermTable[at + 3] * 60U +
+                       SolarTermTable[at + 4]);
+}
+
 }  // namespace
+
+uint16_t SolarTermInForce(uint16_t year, uint16_t month, uint16_t day, int32_t second_of_day) {
+  if (!IsCoveredYear(year)) {
+    return 0;
+  }
+  const uint64_t moment =
+      MomentKey(month, day, static_cast<uint64_t>(std::clamp(second_of_day, 0, 86399)));
+  // Terms 2m - 1 and 2m fall in month m, so the count of terms begun starts as that of the months
+  // before and moves to the right count in either direction; the records are in order, so the
+  // walks stop at it whatever the table holds.
+  uint16_t passed = month == 0 ? 0 : std::min<uint16_t>(kTermsPerYear, 2 * (month - 1));
+  while (passed > 0 && RecordKey(year, passed) > moment) {
+    --passed;
+  }
+  while (passed < kTermsPerYear && RecordKey(year, static_cast<uint16_t>(passed + 1)) <= moment) {
+    ++passed;
+  }
+  return passed;  // [0, 24]
+}
 
 double SolarTermMoment(uint16_t year, uint16_t term) {
   if (!IsCoveredYear(year) || term == 0 || term > kTermsPerYear) {

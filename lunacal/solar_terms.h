@@ -20,6 +20,12 @@ double SolarTermMoment(uint16_t year, uint16_t term);
 // The table term number whose record falls on the given day, or 0 (also for a year outside the
 // table). Example: 2000-02-04 gives 3, 2000-02-05 gives 0.
 uint16_t SolarTermOfDay(uint16_t year, uint16_t month, uint16_t day);
+// The table term in force at a moment of `year` given by its real date and second of the day: the
+// number of the year's terms whose moment is not after it (a term's own second belongs to it), so
+// 0 before 小寒 and 24 from 冬至 on; 0 also for a year outside the table. Reads the year's records
+// from the month's own pair on, a step or two, instead of scanning the days before.
+// Example: 2000-02-04 at 20:40:23 (74423 s) gives 3, 立春; one second earlier it gives 2.
+uint16_t SolarTermInForce(uint16_t year, uint16_t month, uint16_t day, int32_t second_of_day);
 // The moment of exported term `exported_term` of `year`, or kFallbackMoment. Takes the exports'
 // 32-bit arguments and range-checks them before any narrowing, so 67416 is no alias of 1880.
 // Example: (2000, 1) is 2000-02-04 20:40:23 and (2000, 23) is 2000-01-06 09:00:41, 小寒.

@@ -185,5 +185,33 @@ TEST(DateValue, EverySecondOfADayRoundTrips) {
   }
 }
 
+// RoundToSecond is SplitDate's own rounding, so its day count and second agree with the fields
+// SplitDate gives, and it refuses exactly what SplitDate leaves without fields.
+TEST(DateValue, RoundToSecondAgreesWithSplitDate) {
+  const double values[] = {0.0,         -0.0,       -1.25,          43855.99999537, 43855.9999931,
+                           416.0,       -657434.0,  2958465.0,      -657434.0000001, 2958465.0000001,
+                           -0.99999999, 0.49999999, std::nan(""),   HUGE_VAL,        -HUGE_VAL};
+  for (const double value : values) {
+    SCOPED_TRACE(testing::Message() << value);
+    int32_t days = -7;
+    int32_t second = -7;
+    const DateFields fields = SplitDate(value);
+    if (!RoundToSecond(value, days, second)) {
+      EXPECT_EQ(fields, DateFields{});
+      EXPECT_EQ(days, -7);
+      continue;
+    }
+    double midnight = 0.0;
+    ASSERT_TRUE(MakeDate(fields.year, fields.month, fields.day, 0, 0, 0, midnight));
+    EXPECT_EQ(days, static_cast<int32_t>(midnight));
+    EXPECT_EQ(second, fields.hour * 3600 + fields.minute * 60 + fields.second);
+  }
+  int32_t days = 0;
+  int32_t second = 0;
+  ASSERT_TRUE(RoundToSecond(43855.99999537, days, second));  // 23:59:59.6 is the next midnight
+  EXPECT_EQ(days, 43856);
+  EXPECT_EQ(second, 0);
+}
+
 }  // namespace
 }  // namespace lunacal

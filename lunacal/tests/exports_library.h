@@ -36,6 +36,9 @@ static_assert(Moment(1899, 12, 30) == 0.0);
 
 // The full path of the built library beside the test binary.
 std::string LunacalPath();
+// Loads the library and resolves every export; null, with the reason in `error`, when the file
+// or an export is missing. Call it once: the library stays loaded.
+const LunacalExports* LoadLunacal(std::string& error);
 // Loads the library once; a missing file or export is reported as a failure of the calling test
 // and gives null.
 const LunacalExports* Lunacal();

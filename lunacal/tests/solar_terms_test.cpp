@@ -120,5 +120,38 @@ TEST(SolarTermTime, RangeChecksBeforeNarrowing) {
   }
 }
 
+// The term in force counts the terms begun by a moment: the term's own second counts, the second
+// before does not, and days between terms keep the last one.
+TEST(SolarTermInForce, CountsTheTermsBegunByTheMoment) {
+  constexpr struct {
+    uint16_t year, month, day;
+    int32_t second_of_day;
+    uint16_t expected;
+  } kCases[] = {
+      {2000, 1, 1, 0, 0},          {2000, 1, 6, 32440, 0},      {2000, 1, 6, 32441, 1},
+      {2000, 2, 4, 74422, 2},      {2000, 2, 4, 74423, 3},      {2000, 2, 5, 0, 3},
+      {2000, 3, 1, 0, 4},          {2000, 12, 21, 77844, 23},   {2000, 12, 21, 77845, 24},
+      {2000, 12, 31, 86399, 24},   {1879, 6, 1, 0, 0},          {2080, 6, 1, 0, 0},
+      {2079, 12, 22, 6192, 24},    {1880, 1, 6, 20504, 0},      {1880, 1, 6, 20505, 1},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(SolarTermInForce(c.year, c.month, c.day, c.second_of_day), c.expected)
+        << c.year << '-' << c.month << '-' << c.day << ' ' << c.second_of_day;
+  }
+  // Every record's own second begins its term, and the second before still belongs to the last.
+  for (uint16_t year = kFirstSolarTermYear; year <= kLastSolarTermYear; ++year) {
+    for (uint16_t term = 1; term <= 24; ++term) {
+      const DateFields f = SplitDate(SolarTermMoment(year, term));
+      const int32_t second = f.hour * 3600 + f.minute * 60 + f.second;
+      const auto month = static_cast<uint16_t>(f.month);
+      const auto day = static_cast<uint16_t>(f.day);
+      ASSERT_EQ(SolarTermInForce(year, month, day, second), term) << year << ' ' << term;
+      if (second > 0) {
+        ASSERT_EQ(SolarTermInForce(year, month, day, second - 1), term - 1) << year << ' ' << term;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace lunacal
