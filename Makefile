@@ -1,26 +1,49 @@
-# A thin front for the CMake presets: every target installs what is missing first.
+# A thin front for the CMake presets: every target first installs what it needs and nothing more.
+# WERROR=ON, as CI runs, turns warnings into errors; the main tree is then build-ci (the ci preset),
+# so switching between the two never rebuilds either.
 .PHONY: deps configure build run test bench asan windows fuzz
 
+WERROR ?= OFF
+PRESET := $(if $(filter ON,$(WERROR)),ci,default)
+BUILD_DIR := $(if $(filter ci,$(PRESET)),build-ci,build)
+
+# The purpose given to scripts/install-deps; target-specific values reach the prerequisites too.
+PURPOSE = run
+test bench: PURPOSE = test
+test bench: TESTS = -DNAME_BUILD_TESTS=ON
+bench: PRESET = default
+asan: PURPOSE = asan
+fuzz: PURPOSE = fuzz
+windows: PURPOSE = windows
+
 deps:
-	bash scripts/install-deps
+	bash scripts/install-deps $(PURPOSE)
 
 configure: deps
-	cmake --preset default
+	cmake --preset $(PRESET) $(TESTS)
 
 build: configure
-	cmake --build --preset default
+	cmake --build --preset $(PRESET)
 
-run: build
-	./build/bin/name
+# Checked before anything is installed or built, so a machine without a desktop learns it at once.
+run:
+	@if [ -z "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}$${QT_QPA_PLATFORM:-}" ]; then \
+	  echo "make run: no desktop session here (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2; \
+	  echo "Start it from a terminal inside your desktop, or use 'make build' and 'make test'," >&2; \
+	  echo "which need no display." >&2; \
+	  exit 1; \
+	fi
+	$(MAKE) --no-print-directory build
+	./$(BUILD_DIR)/bin/name
 
 test: build
-	ctest --preset default
+	ctest --preset $(PRESET)
 
 bench: build
 	ctest --preset bench
 
 asan: deps
-	cmake --preset asan
+	cmake --preset asan -DNAME_WERROR=$(WERROR)
 	cmake --build --preset asan
 	ctest --preset asan
 
@@ -37,7 +60,7 @@ windows: deps
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DNAME_LIBRARY_ONLY=ON -DLUNACAL_FUZZ=ON \
+	  -DNAME_LIBRARY_ONLY=ON -DLUNACAL_FUZZ=ON -DNAME_WERROR=$(WERROR) \
 	  "-DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
 	  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
 	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined \

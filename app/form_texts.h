@@ -45,6 +45,11 @@ inline constexpr std::u16string_view kBrowserError = u"调用浏览器错误！"
 inline constexpr std::u16string_view kBrowserErrorTitle = u"错误：";
 inline constexpr std::array<std::u16string_view, 5> kGridLabels = {u"天格：", u"人格：", u"地格：", u"总格：", u"外格："};
 
+// Message-box buttons read in Chinese whatever the system's language, as the rest of the window does.
+inline constexpr std::u16string_view kButtonYes = u"是";
+inline constexpr std::u16string_view kButtonNo = u"否";
+inline constexpr std::u16string_view kButtonOk = u"确定";
+
 inline constexpr std::u16string_view kSettingsSection = u"Start";
 inline constexpr std::u16string_view kSettingsPath = u"Path";
 inline constexpr std::u16string_view kSettingsVer = u"Ver";

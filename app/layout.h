@@ -20,6 +20,11 @@ inline constexpr double kDefaultOuterHeight = 7000;
 // Below this outer height the window keeps whatever layout it had.
 inline constexpr double kMinimumOuterHeight = 4455;
 
+struct TwipSize {
+  double width = 0;
+  double height = 0;
+};
+
 struct TwipRect {
   double left = 0;
   double top = 0;

@@ -1,28 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "app/main_window.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
-#include <QFocusEvent>
-#include <QFont>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QProxyStyle>
-#include <QRadioButton>
-#include <QSettings>
-#include <QTextCursor>
-#include <QTimer>
-#include <QToolButton>
-
-#include <cmath>
-#include <string_view>
+#include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "app/form_texts.h"
 #include "chart/birth_chart.h"
@@ -32,358 +13,146 @@
 namespace app {
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-const QString kLf = QStringLiteral("\n");
+constexpr std::u16string_view kCrLf = u"\r\n";
 
 // Shown in a five-grid block when a grid has no reading, which happens when the family-name box
 // was edited after the search or a character is missing from the stroke dictionary.
 constexpr std::u16string_view kNoReading = u"（此数不在1至81之间，没有对应的数理释义）";
 
-QString ToQString(std::u16string_view text) {
-  return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
+constexpr std::u16string_view kSettingsApplication = u"tavren";
+
+struct DateBoxRange {
+  int first;
+  int last;
+};
+// The choices of each date box, whatever the month: a day box always offers 31 days.
+constexpr std::array<DateBoxRange, 5> kDateBoxRanges = {{{1980, 2045}, {1, 12}, {1, 31}, {0, 23}, {0, 59}}};
+
+std::u16string Decimal(int64_t value) {
+  const std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
 }
 
-// The original families come first so a machine that has them shows the window as drawn; the
-// free CJK fonts after them keep Chinese text readable everywhere else.
-QFont MakeFont(QStringList families, double point_size) {
-  families << QStringLiteral("AR PL UMing CN") << QStringLiteral("Noto Sans CJK SC")
-           << QStringLiteral("Noto Serif CJK SC");
-  QFont font;
-  font.setFamilies(families);
-  font.setPointSizeF(point_size);
-  return font;
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// How many UTF-16 units the first character of `text` takes: a surrogate pair is one character.
+size_t FirstCharacterUnits(std::u16string_view text) {
+  return text.size() >= 2 && IsHighSurrogate(text[0]) && IsLowSurrogate(text[1]) ? 2 : 1;
 }
 
-QFont CaptionFont() {
-  return MakeFont({QStringLiteral("楷体_GB2312"), QStringLiteral("KaiTi"), QStringLiteral("AR PL UKai CN")},
-                  14.25);
+size_t CharacterCount(std::u16string_view text) {
+  size_t count = 0;
+  for (size_t at = 0; at < text.size(); at += FirstCharacterUnits(text.substr(at))) ++count;
+  return count;
 }
-QFont ListFont() {
-  return MakeFont({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN")}, 14.25);
-}
-QFont OutFont() {
-  return MakeFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Noto Sans CJK SC")}, 13.5);
-}
-// The controls inside the frames keep the ordinary size; a frame's caption font must not pass
-// down to them.
-QFont ControlFont() { return MakeFont({QStringLiteral("Noto Sans CJK SC")}, 9); }
-
-int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
-
-QRect ToPixels(const TwipRect& rect) {
-  return {ToPixels(rect.left), ToPixels(rect.top), ToPixels(rect.width), ToPixels(rect.height)};
-}
-
-void Place(QWidget* widget, double left, double top, double width, double height) {
-  widget->setGeometry(ToPixels(TwipRect{left, top, width, height}));
-}
-
-// The number of characters in `text`, a surrogate pair counting as one.
-qsizetype CharacterCount(QStringView text) { return text.toUcs4().size(); }
 
 // `text` without its first `count` characters; empty when it has no more than that.
-QString DropCharacters(QStringView text, qsizetype count) {
-  qsizetype at = 0;
-  for (; count > 0 && at < text.size(); --count) {
-    const bool pair = text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate();
-    at += pair ? 2 : 1;
-  }
-  return text.mid(at).toString();
+std::u16string_view DropCharacters(std::u16string_view text, size_t count) {
+  size_t at = 0;
+  for (; count > 0 && at < text.size(); --count) at += FirstCharacterUnits(text.substr(at));
+  return text.substr(at);
 }
 
 // Leading and trailing blanks only: a collected line keeps any other character the entry holds.
-QString TrimSpaces(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text[first] == u' ') ++first;
-  while (last > first && text[last - 1] == u' ') --last;
-  return text.mid(first, last - first);
+std::u16string_view TrimSpaces(std::u16string_view text) {
+  const size_t first = text.find_first_not_of(u' ');
+  if (first == std::u16string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(u' ') - first + 1);
 }
+
+int Units(size_t length) { return static_cast<int>(std::min<size_t>(length, INT32_MAX)); }
 
 // The search fills the window's list box through this.
 class ListBoxNames final : public naming::NameList {
  public:
-  explicit ListBoxNames(QListWidget& list) : list_(list) {}
-  void Clear() override { list_.clear(); }
-  void AddEntry(std::u16string_view entry) override { list_.addItem(ToQString(entry)); }
+  explicit ListBoxNames(FormControls& controls) : controls_(controls) {}
+  void Clear() override { controls_.ListClear(); }
+  void AddEntry(std::u16string_view entry) override { controls_.ListAdd(entry); }
 
  private:
-  QListWidget& list_;
+  FormControls& controls_;
 };
-
-// The five date boxes share one frame of fixed width; a slimmer drop-down button leaves their
-// numbers room to show in full.
-class NarrowComboStyle final : public QProxyStyle {
- public:
-  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
-                       const QWidget* widget) const override {
-    if (control != CC_ComboBox || (sub != SC_ComboBoxArrow && sub != SC_ComboBoxEditField)) {
-      return QProxyStyle::subControlRect(control, option, sub, widget);
-    }
-    constexpr int kButtonWidth = 12;
-    const QRect inside = option->rect.adjusted(2, 2, -2, -2);
-    const QRect rect = sub == SC_ComboBoxArrow
-                           ? QRect(inside.right() - kButtonWidth + 1, inside.top(), kButtonWidth, inside.height())
-                           : QRect(inside.left(), inside.top(), inside.width() - kButtonWidth, inside.height());
-    return visualRect(option->direction, option->rect, rect);
-  }
-};
-
-QComboBox* MakeNumberBox(QWidget* parent, const char* name, int first, int last) {
-  auto* box = new QComboBox(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  box->setEditable(true);
-  // A typed value is only read, never added to the choices, and nothing is completed for the user.
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->setCompleter(nullptr);
-  box->setFont(ControlFont());
-  for (int n = first; n <= last; ++n) box->addItem(QString::number(n));
-  return box;
-}
-
-void SetNumber(QComboBox* box, int value) {
-  const QString text = QString::number(value);
-  box->setCurrentIndex(box->findText(text));
-  box->setEditText(text);
-}
 
 }  // namespace
 
-frmName::frmName(FormServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), layout_(DefaultLayout()) {
-  setObjectName(QStringLiteral("frmName"));
-  setWindowTitle(ToQString(texts::kAppTitle));
-  setWindowIcon(QIcon(QStringLiteral(":/app/org.tavren.name.png")));
-  BuildControls();
-  BuildMenus();
-  resize(ToPixels(kDefaultOuterWidth - kChromeWidth),
-         ToPixels(kDefaultOuterHeight - kChromeHeight) + menuBar()->sizeHint().height());
-  Form_Load();
-  Form_Resize();
-}
+const std::array<MenuItem, 8> kFileMenu = {{
+    {"mnuFileSave", texts::kmnuFileSave, &frmName::mnuFileSave_Click},
+    {"mnuFileDelName", texts::kmnuFileDelName, &frmName::mnuFileDelName_Click},
+    {"mnuFile01", {}, nullptr},
+    {"mnuFileNameWuGe", texts::kmnuFileNameWuGe, &frmName::mnuFileNameWuGe_Click},
+    {"mnuNet02", {}, nullptr},
+    {"mnuRegNet", texts::kmnuRegNet, &frmName::mnuRegNet_Click},
+    {"mnuFile02", {}, nullptr},
+    {"mnuFileExit", texts::kmnuFileExit, &frmName::mnuFileExit_Click},
+}};
 
-// The base class deletes the controls after this body; their last events must not reach a window
-// that is already half gone.
-frmName::~frmName() {
-  client_->removeEventFilter(this);
-  txtXingShi->removeEventFilter(this);
-  list_viewport_->removeEventFilter(this);
-}
+const std::array<MenuItem, 4> kListPopupMenu = {{
+    {"mnuListRightSave", texts::kmnuListRightSave, &frmName::mnuListRightSave_Click},
+    {"mnulstRightDel", texts::kmnulstRightDel, &frmName::mnulstRightDel_Click},
+    {"mnuR01", {}, nullptr},
+    {"mnuRightNameWuGe", texts::kmnuRightNameWuGe, &frmName::mnuRightNameWuGe_Click},
+}};
 
-void frmName::BuildControls() {
-  client_ = new QWidget(this);
-  setCentralWidget(client_);
-  client_->installEventFilter(this);
-
-  auto* strip = new QFrame(client_);
-  strip->setFrameShape(QFrame::StyledPanel);
-  strip->setFrameShadow(QFrame::Sunken);
-  pic = strip;
-  pic->setObjectName(QStringLiteral("pic"));
-
-  auto frame = [this](const char* name, std::u16string_view caption) {
-    auto* box = new QGroupBox(ToQString(caption), pic);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setFont(CaptionFont());
-    return box;
-  };
-  Frame2 = frame("Frame2", texts::kFrame2);
-  Frame1 = frame("Frame1", texts::kFrame1);
-  Frame3 = frame("Frame3", texts::kFrame3);
-  Frame4 = frame("Frame4", texts::kFrame4);
-
-  txtXingShi = new QLineEdit(ToQString(texts::ktxtXingShi), Frame2);
-  txtXingShi->setObjectName(QStringLiteral("txtXingShi"));
-  txtXingShi->setFont(ControlFont());
-  txtXingShi->installEventFilter(this);
-  Place(txtXingShi, 120, 450, 975, 390);
-
-  auto option = [](QWidget* parent, const char* name, std::u16string_view caption) {
-    auto* button = new QRadioButton(ToQString(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFont(ControlFont());
-    return button;
-  };
-  optOne = option(Frame1, "optOne", texts::koptOne);
-  optTwo = option(Frame1, "optTwo", texts::koptTwo);
-  optTwo->setChecked(true);
-  Place(optOne, 90, 480, 690, 330);
-  Place(optTwo, 780, 480, 690, 330);
-  optMan = option(Frame3, "optMan", texts::koptMan);
-  optWoman = option(Frame3, "optWoman", texts::koptWoman);
-  optMan->setChecked(true);
-  Place(optMan, 120, 480, 510, 330);
-  Place(optWoman, 630, 480, 510, 330);
-
-  cboYear = MakeNumberBox(Frame4, "cboYear", 1980, 2045);
-  cboMonth = MakeNumberBox(Frame4, "cboMonth", 1, 12);
-  cboDay = MakeNumberBox(Frame4, "cboDay", 1, 31);
-  cboHour = MakeNumberBox(Frame4, "cboHour", 0, 23);
-  cboMinute = MakeNumberBox(Frame4, "cboMinute", 0, 59);
-  // Made after the boxes and owned by their frame, so it is deleted after them.
-  auto* narrow = new NarrowComboStyle;
-  narrow->setParent(Frame4);
-  QComboBox* const boxes[] = {cboYear, cboMonth, cboDay, cboHour, cboMinute};
-  double left = 90;
-  for (int i = 0; i < 5; ++i) {
-    QComboBox* box = boxes[i];
-    box->setStyle(narrow);
-    const double width = i == 0 ? 705 : 510;
-    Place(box, left, 450, width, 390);
-    left += width;
-    auto* label = new QLabel(ToQString(texts::kDateLabels[static_cast<size_t>(i)]), Frame4);
-    label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-    label->setFont(ControlFont());
-    Place(label, left + 15, 450, 195, 390);
-    left += 210;
-  }
-
-  cmdYes = new QToolButton(pic);
-  cmdYes->setObjectName(QStringLiteral("cmdYes"));
-  cmdYes->setText(ToQString(texts::kcmdYes));
-  cmdYes->setIcon(QIcon(QStringLiteral(":/app/search.png")));
-  cmdYes->setIconSize(QSize(32, 32));
-  cmdYes->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  cmdYes->setFont(ControlFont());
-  connect(cmdYes, &QToolButton::clicked, this, &frmName::cmdYes_Click);
-
-  lstName = new QListWidget(client_);
-  lstName->setObjectName(QStringLiteral("lstName"));
-  lstName->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  lstName->setToolTip(ToQString(texts::klstNameToolTip));
-  lstName->setFont(ListFont());
-  // The right button belongs to the popup menu and leaves the selection alone.
-  lstName->setContextMenuPolicy(Qt::PreventContextMenu);
-  list_viewport_ = lstName->viewport();
-  list_viewport_->installEventFilter(this);
-
-  txtOut = new QPlainTextEdit(client_);
-  txtOut->setObjectName(QStringLiteral("txtOut"));
-  txtOut->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtOut->setFont(OutFont());
-}
-
-void frmName::BuildMenus() {
-  auto item = [this](QMenu* menu, const char* name, std::u16string_view caption, void (frmName::*handler)()) {
-    QAction* action = menu->addAction(ToQString(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, handler);
-  };
-  auto separator = [](QMenu* menu, const char* name) {
-    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-  };
-
-  mnuFile = menuBar()->addMenu(ToQString(texts::kmnuFile));
-  mnuFile->setObjectName(QStringLiteral("mnuFile"));
-  item(mnuFile, "mnuFileSave", texts::kmnuFileSave, &frmName::mnuFileSave_Click);
-  item(mnuFile, "mnuFileDelName", texts::kmnuFileDelName, &frmName::mnuFileDelName_Click);
-  separator(mnuFile, "mnuFile01");
-  item(mnuFile, "mnuFileNameWuGe", texts::kmnuFileNameWuGe, &frmName::mnuFileNameWuGe_Click);
-  separator(mnuFile, "mnuNet02");
-  item(mnuFile, "mnuRegNet", texts::kmnuRegNet, &frmName::mnuRegNet_Click);
-  separator(mnuFile, "mnuFile02");
-  item(mnuFile, "mnuFileExit", texts::kmnuFileExit, &frmName::mnuFileExit_Click);
-
-  // Never in the menu bar: it only pops up over the name list.
-  mnulstRight = new QMenu(ToQString(texts::kmnulstRight), this);
-  mnulstRight->setObjectName(QStringLiteral("mnulstRight"));
-  item(mnulstRight, "mnuListRightSave", texts::kmnuListRightSave, &frmName::mnuListRightSave_Click);
-  item(mnulstRight, "mnulstRightDel", texts::kmnulstRightDel, &frmName::mnulstRightDel_Click);
-  separator(mnulstRight, "mnuR01");
-  item(mnulstRight, "mnuRightNameWuGe", texts::kmnuRightNameWuGe, &frmName::mnuRightNameWuGe_Click);
-}
-
-QString frmName::OutText() const {
-  return txtOut->toPlainText().replace(kLf, kCrLf);
-}
-
-qsizetype frmName::OutSelectionStart() const {
-  const QTextCursor cursor = txtOut->textCursor();
-  const qsizetype start = std::min(cursor.position(), cursor.anchor());
-  // Every line break before the caret is one character in the box and two in the text.
-  return start + txtOut->toPlainText().left(start).count(u'\n');
-}
-
-// The box holds its lines separated by LF; the program's texts use CR LF, so that is all that
-// has to be translated on the way in and out.
-void frmName::SetOutText(const QString& text) {
-  txtOut->setPlainText(QString(text).replace(kCrLf, kLf));
-}
-
-void frmName::AppendOutText(const QString& text) {
-  QTextCursor cursor(txtOut->document());
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertText(QString(text).replace(kCrLf, kLf));
-}
-
-void frmName::PutCaret(qsizetype position) {
-  const QString prefix = OutText().left(position);
-  const qsizetype in_box = position - prefix.count(kCrLf);
-  // Going to the end first makes the box scroll back up just far enough to show the caret's line at
-  // the top, so the reader sees the beginning of what was added.
-  QTextCursor cursor = txtOut->textCursor();
-  cursor.movePosition(QTextCursor::End);
-  txtOut->setTextCursor(cursor);
-  cursor.setPosition(static_cast<int>(in_box));
-  txtOut->setTextCursor(cursor);
-  txtOut->ensureCursorVisible();
-}
+frmName::frmName(FormControls& controls, Desktop& desktop, chart::Calendar& calendar)
+    : controls_(controls), desktop_(desktop), calendar_(calendar), layout_(DefaultLayout()) {}
 
 void frmName::Form_Load() {
-  QSettings settings(QStringLiteral("tavren"), QStringLiteral("tavren"));
-  settings.beginGroup(ToQString(texts::kSettingsSection));
-  settings.setValue(ToQString(texts::kSettingsPath), QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
-  settings.setValue(ToQString(texts::kSettingsVer),
-                    QStringLiteral("%1.%2").arg(NAME_VERSION_MAJOR).arg(NAME_VERSION_MINOR));
-  settings.endGroup();
+  desktop_.SaveSetting(kSettingsApplication, texts::kSettingsSection, texts::kSettingsPath, desktop_.ProgramFolder());
+  desktop_.SaveSetting(kSettingsApplication, texts::kSettingsSection, texts::kSettingsVer,
+                       Decimal(NAME_VERSION_MAJOR) + u"." + Decimal(NAME_VERSION_MINOR));
 
-  const QDateTime now = services_.now();
-  SetNumber(cboYear, now.date().year());
-  SetNumber(cboMonth, now.date().month());
-  SetNumber(cboDay, now.date().day());
-  SetNumber(cboHour, now.time().hour());
-  SetNumber(cboMinute, now.time().minute());
+  const LocalDateTime now = desktop_.Now();
+  const std::array<int, 5> present = {now.year, now.month, now.day, now.hour, now.minute};
+  for (size_t i = 0; i < kDateBoxes.size(); ++i) {
+    std::vector<std::u16string> entries;
+    for (int n = kDateBoxRanges[i].first; n <= kDateBoxRanges[i].last; ++n) entries.push_back(Decimal(n));
+    controls_.FillDateBox(kDateBoxes[i], entries, Decimal(present[i]));
+  }
 
-  QString features;
-  for (std::u16string_view piece : texts::kFeaturePieces) features += ToQString(piece) + kCrLf;
-  SetOutText(features);
+  std::u16string features;
+  for (std::u16string_view piece : texts::kFeaturePieces) (features += piece) += kCrLf;
+  controls_.SetOutText(features);
 }
 
 void frmName::Form_Resize() {
-  const double outer_width = client_->width() * kTwipsPerPixel + kChromeWidth;
-  const double outer_height = client_->height() * kTwipsPerPixel + kChromeHeight;
-  layout_ = ArrangeForm(layout_, outer_width, outer_height);
-  pic->setGeometry(ToPixels(layout_.pic));
-  Frame1->setGeometry(ToPixels(layout_.Frame1));
-  Frame2->setGeometry(ToPixels(layout_.Frame2));
-  Frame3->setGeometry(ToPixels(layout_.Frame3));
-  Frame4->setGeometry(ToPixels(layout_.Frame4));
-  cmdYes->setGeometry(ToPixels(layout_.cmdYes));
-  lstName->setGeometry(ToPixels(layout_.lstName));
-  txtOut->setGeometry(ToPixels(layout_.txtOut));
+  const TwipSize outer = controls_.OuterSize();
+  layout_ = ArrangeForm(layout_, outer.width, outer.height);
+  controls_.ApplyLayout(layout_);
 }
 
 void frmName::Form_Unload() {
-  OpenWebSite(QString::fromLatin1(kMakerWebSite));
-  const QWidgetList windows = QApplication::topLevelWidgets();
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-    QWidget* window = *it;
-    if (window != this && window->isVisible() && qobject_cast<QMenu*>(window) == nullptr) window->close();
+  // Closing must always complete, so nothing that goes wrong on the way may stop it.
+  try {
+    OpenWebSite(kMakerWebSite);
+    controls_.CloseOtherWindows();
+  } catch (...) {
   }
 }
 
-chart::BirthInput frmName::BirthInputFromBoxes() const {
-  return {cboYear->currentText().toStdU16String(), cboMonth->currentText().toStdU16String(),
-          cboDay->currentText().toStdU16String(), cboHour->currentText().toStdU16String(),
-          cboMinute->currentText().toStdU16String()};
+chart::BirthInput frmName::BirthInputFromBoxes() {
+  return {controls_.DateBoxText(DateBox::cboYear), controls_.DateBoxText(DateBox::cboMonth),
+          controls_.DateBoxText(DateBox::cboDay), controls_.DateBoxText(DateBox::cboHour),
+          controls_.DateBoxText(DateBox::cboMinute)};
 }
 
 void frmName::cmdYes_Click() {
+  if (searching_) return;
+  searching_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{searching_};
   // A date that cannot be read is reported before the search, so the list the user has been
   // working on is not replaced by a search whose chart could not be written.
   std::u16string message;
   if (!chart::BirthMoment(BirthInputFromBoxes(), message)) {
-    services_.messages.Information(ToQString(message));
+    desktop_.ShowMessage(message, MessageIcon::Information, texts::kAppTitle);
+    return;
+  }
+  // So is a calendar library that cannot be reached: the chart could not follow the search.
+  if (!calendar_.Reachable()) {
+    desktop_.ShowMessage(calendar_.ErrorMessage(), MessageIcon::Information, texts::kAppTitle);
     return;
   }
   GenerateNames();
@@ -391,115 +160,104 @@ void frmName::cmdYes_Click() {
 }
 
 void frmName::GenerateNames() {
-  ListBoxNames names(*lstName);
-  const std::u16string family_name = txtXingShi->text().toStdU16String();
-  const auto length = optOne->isChecked() ? naming::NameLength::One : naming::NameLength::Two;
-  const auto sex = optWoman->isChecked() ? naming::Sex::Girl : naming::Sex::Boy;
+  ListBoxNames names(controls_);
+  const std::u16string family_name = controls_.FamilyNameText();
+  const auto length = controls_.OptionValue(OptionButton::optOne) ? naming::NameLength::One : naming::NameLength::Two;
+  const auto sex = controls_.OptionValue(OptionButton::optWoman) ? naming::Sex::Girl : naming::Sex::Boy;
   const int32_t total = naming::GenerateNames(names, family_name, length, sex);
-  if (services_.messages.AskYesNo(ToQString(naming::GenerateNamesMessage(total)))) {
-    OpenWebSite(QString::fromLatin1(kMakerWebSite));
-  }
+  if (desktop_.AskYesNo(naming::GenerateNamesMessage(total), texts::kAppTitle)) OpenWebSite(kMakerWebSite);
 }
 
 void frmName::ShowBaZi() {
-  const chart::BaZiReport report = chart::BuildBaZiReport(services_.calendar, BirthInputFromBoxes());
+  const chart::BaZiReport report = chart::BuildBaZiReport(calendar_, BirthInputFromBoxes());
   if (!report.text) {
-    services_.messages.Information(ToQString(report.message));
+    desktop_.ShowMessage(report.message, MessageIcon::Information, texts::kAppTitle);
     return;
   }
-  SetOutText(ToQString(*report.text));
-  ShouCangText = OutText();
+  controls_.SetOutText(*report.text);
+  ShouCangText = controls_.OutText();
 }
 
-void frmName::OpenWebSite(const QString& address) {
-  if (!services_.urls.Open(address)) {
-    services_.messages.Critical(ToQString(texts::kBrowserError), ToQString(texts::kBrowserErrorTitle));
+void frmName::OpenWebSite(std::u16string_view address) {
+  if (!desktop_.OpenAddress(address)) {
+    desktop_.ShowMessage(texts::kBrowserError, MessageIcon::Critical, texts::kBrowserErrorTitle);
   }
 }
 
-void frmName::lstName_MouseDown(Qt::MouseButton button, const QPoint& global_position) {
-  if (button == Qt::RightButton) services_.popup.Show(*mnulstRight, global_position);
+void frmName::lstName_MouseDown(MouseButton button, ScreenPoint at) {
+  if (button == MouseButton::Right) controls_.ShowListPopup(at);
 }
 
 void frmName::mnuFileSave_Click() {
-  const int count = lstName->count();
-  QString text = ShouCangText;
+  const int count = controls_.ListCount();
+  std::u16string text = ShouCangText;
   for (int i = count - 1; i >= 0; --i) {
-    if (lstName->item(i)->isSelected()) {
-      text += TrimSpaces(lstName->item(i)->text()) + kCrLf;
-      delete lstName->takeItem(i);
+    if (controls_.ListSelected(i)) {
+      (text += TrimSpaces(controls_.ListText(i))) += kCrLf;
+      controls_.ListRemove(i);
     }
   }
-  SetOutText(text);
-  QFont font = txtOut->font();
-  font.setPointSizeF(14);
-  txtOut->setFont(font);
-  ShouCangText = OutText();
+  controls_.SetOutText(text);
+  controls_.SetOutFontSize(14);
+  ShouCangText = controls_.OutText();
 }
 
 void frmName::mnuListRightSave_Click() { mnuFileSave_Click(); }
 
 void frmName::mnuFileDelName_Click() {
-  for (int i = lstName->count() - 1; i >= 0; --i) {
-    if (lstName->item(i)->isSelected()) delete lstName->takeItem(i);
+  for (int i = controls_.ListCount() - 1; i >= 0; --i) {
+    if (controls_.ListSelected(i)) controls_.ListRemove(i);
   }
 }
 
 void frmName::mnulstRightDel_Click() { mnuFileDelName_Click(); }
 
 void frmName::mnuFileNameWuGe_Click() {
-  const QListWidgetItem* current = lstName->currentItem();
-  const QString chosen = current != nullptr ? current->text() : QString();
-  if (chosen.isEmpty()) {
-    services_.messages.Information(ToQString(texts::kChooseAName));
+  const std::u16string chosen = controls_.ListCurrentText();
+  if (chosen.empty()) {
+    desktop_.ShowMessage(texts::kChooseAName, MessageIcon::Information, texts::kAppTitle);
     return;
   }
-  const QString family_name = txtXingShi->text();
-  const QString given_name = DropCharacters(chosen, CharacterCount(family_name));
-  const naming::WuGe grids = naming::GetWuGe(family_name.toStdU16String(), given_name.toStdU16String());
+  const std::u16string family_name = controls_.FamilyNameText();
+  const std::u16string_view given_name = DropCharacters(chosen, CharacterCount(family_name));
+  const naming::WuGe grids = naming::GetWuGe(family_name, given_name);
 
-  AppendOutText(kCrLf + kCrLf);
-  const qsizetype mark = OutText().size();
-  const int16_t numbers[] = {grids.TianGe, grids.RenGe, grids.DiGe, grids.ZongGe, grids.WaiGe};
-  QString report;
+  std::u16string text = controls_.OutText();
+  (text += kCrLf) += kCrLf;
+  const size_t mark = text.size();
+  const std::array<int16_t, 5> numbers = {grids.TianGe, grids.RenGe, grids.DiGe, grids.ZongGe, grids.WaiGe};
   for (size_t i = 0; i < texts::kGridLabels.size(); ++i) {
     const std::u16string_view reading = naming::GetShuLi(numbers[i]);
-    report += ToQString(texts::kGridLabels[i]) + QString::number(numbers[i]) + kCrLf +
-              ToQString(reading.empty() ? kNoReading : reading) + kCrLf + kCrLf;
+    text += texts::kGridLabels[i];
+    (text += Decimal(numbers[i])) += kCrLf;
+    ((text += reading.empty() ? kNoReading : reading) += kCrLf) += kCrLf;
   }
-  AppendOutText(report);
-  PutCaret(mark);
+  controls_.SetOutText(text);
+  controls_.SetOutSelection(Units(mark), 0);
 }
 
 void frmName::mnuRightNameWuGe_Click() { mnuFileNameWuGe_Click(); }
 
-void frmName::mnuRegNet_Click() { OpenWebSite(QString::fromLatin1(kMakerWebSite)); }
+void frmName::mnuRegNet_Click() { OpenWebSite(kMakerWebSite); }
 
-void frmName::mnuFileExit_Click() { close(); }
+void frmName::mnuFileExit_Click() { controls_.UnloadWindow(); }
 
-void frmName::txtXingShi_GotFocus() { txtXingShi->setSelection(0, static_cast<int>(txtXingShi->text().size())); }
-
-void frmName::closeEvent(QCloseEvent* event) {
-  Form_Unload();
-  event->accept();
+void frmName::txtXingShi_Change() {
+  const std::u16string text = controls_.FamilyNameText();
+  const std::u16string clean = WithoutControlCharacters(text);
+  if (clean != text) controls_.SetFamilyNameText(clean);
 }
 
-bool frmName::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == client_ && event->type() == QEvent::Resize) {
-    Form_Resize();
-  } else if (watched == txtXingShi && event->type() == QEvent::FocusIn) {
-    txtXingShi_GotFocus();
-    // A click that brings the focus would place the caret right after this; select again once the
-    // click is handled.
-    if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
-      QTimer::singleShot(0, this, &frmName::txtXingShi_GotFocus);
-    }
-  } else if (watched == list_viewport_ && event->type() == QEvent::MouseButtonPress) {
-    const auto* press = static_cast<QMouseEvent*>(event);
-    lstName_MouseDown(press->button(), press->globalPosition().toPoint());
-    if (press->button() == Qt::RightButton) return true;
+std::u16string WithoutControlCharacters(std::u16string_view text) {
+  std::u16string kept;
+  kept.reserve(text.size());
+  for (char16_t unit : text) {
+    const bool control = unit < 0x20 || (unit >= 0x7F && unit <= 0x9F);
+    if (!control) kept += unit;
   }
-  return QMainWindow::eventFilter(watched, event);
+  return kept;
 }
+
+void frmName::txtXingShi_GotFocus() { controls_.SelectFamilyName(0, Units(controls_.FamilyNameText().size())); }
 
 }  // namespace app

@@ -1,48 +1,134 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's only window, frmName: the inputs and the search button in a strip at the top, the
-// list of proposed names on the left, the output box on the right. The window wires the name
-// search, the birth chart, the five-grid report and the collection of chosen names to its controls;
-// the numerology and the calendar live in the naming and chart libraries.
+// list of proposed names on the left, the output box on the right. This is what the window does,
+// written once and without any toolkit: its event handlers, the search, the birth chart, the
+// five-grid report and the collection of chosen names. Each toolkit (Qt on Linux, Win32 on
+// Windows) supplies the controls through FormControls and the desktop through Desktop, and calls
+// the handlers when its events arrive.
 
-#include <QMainWindow>
-#include <QString>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/layout.h"
-#include "app/ui_seams.h"
-
-class QAction;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPlainTextEdit;
-class QRadioButton;
-class QToolButton;
 
 namespace chart {
+class Calendar;
 struct BirthInput;
-}
+}  // namespace chart
 
 namespace app {
 
 // The maker's web site, offered after a search, opened from the menu and on every close.
-inline constexpr char kMakerWebSite[] = "https://www.example.com/";
+inline constexpr char16_t kMakerWebSite[] = u"https://www.example.com/";
 
-class frmName : public QMainWindow {
-  Q_OBJECT
+enum class DateBox { cboYear, cboMonth, cboDay, cboHour, cboMinute };
+inline constexpr std::array<DateBox, 5> kDateBoxes = {DateBox::cboYear, DateBox::cboMonth, DateBox::cboDay,
+                                                       DateBox::cboHour, DateBox::cboMinute};
 
+enum class OptionButton { optOne, optTwo, optMan, optWoman };
+
+enum class MouseButton { Left, Right, Middle };
+
+// A point on the screen in the toolkit's own units; the form only hands it back to the toolkit.
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// The controls of the window as the handlers use them. Texts are UTF-16; every text of the output
+// box crosses this interface with CR LF line breaks, and its positions count in that text.
+class FormControls {
  public:
-  explicit frmName(FormServices services, QWidget* parent = nullptr);
-  ~frmName() override;
+  virtual ~FormControls() = default;
 
-  // The output box's text as the program writes it, every line break CR LF.
-  QString OutText() const;
+  // lstName
+  virtual int ListCount() = 0;
+  virtual bool ListSelected(int index) = 0;
+  virtual std::u16string ListText(int index) = 0;
+  virtual void ListRemove(int index) = 0;
+  virtual void ListClear() = 0;
+  virtual void ListAdd(std::u16string_view entry) = 0;
+  // The entry at the list's current index (the one that last had the focus), selected or not;
+  // empty when there is none.
+  virtual std::u16string ListCurrentText() = 0;
+
+  // txtXingShi
+  virtual std::u16string FamilyNameText() = 0;
+  // Replaces the text as the user would see it typed, keeping the caret where it was relative to
+  // the characters that remain.
+  virtual void SetFamilyNameText(std::u16string_view text) = 0;
+  virtual void SelectFamilyName(int start, int length) = 0;
+
+  // txtOut
+  virtual std::u16string OutText() = 0;
+  virtual void SetOutText(std::u16string_view text) = 0;
+  // Puts the selection at `start` with `length` characters selected and scrolls it into view.
+  virtual void SetOutSelection(int start, int length) = 0;
+  virtual void SetOutFontSize(double points) = 0;
+
+  // The five date and time boxes and the option buttons.
+  virtual void FillDateBox(DateBox box, const std::vector<std::u16string>& entries, std::u16string_view text) = 0;
+  virtual std::u16string DateBoxText(DateBox box) = 0;
+  virtual bool OptionValue(OptionButton option) = 0;
+
+  // The window: its outer size in twips, where its controls go, the list's popup menu, closing.
+  virtual TwipSize OuterSize() = 0;
+  virtual void ApplyLayout(const FormLayout& layout) = 0;
+  virtual void ShowListPopup(ScreenPoint at) = 0;
+  // Closes the window, which raises Form_Unload.
+  virtual void UnloadWindow() = 0;
+  virtual void CloseOtherWindows() = 0;
+};
+
+enum class MessageIcon { None, Information, Critical };
+
+struct LocalDateTime {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// What the window asks of the desktop around it.
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  // A message box with an OK button; it returns when the user has closed it.
+  virtual void ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title) = 0;
+  // A box with Yes and No buttons and no icon; true for Yes.
+  virtual bool AskYesNo(std::u16string_view text, std::u16string_view title) = 0;
+  // The per-user settings store: application / section / key -> text.
+  virtual void SaveSetting(std::u16string_view application, std::u16string_view section, std::u16string_view key,
+                           std::u16string_view value) = 0;
+  virtual LocalDateTime Now() = 0;
+  // Opens `address` with the default handler; false when the platform reports a failure.
+  virtual bool OpenAddress(std::u16string_view address) = 0;
+  // The folder that holds the program file, as the platform writes paths.
+  virtual std::u16string ProgramFolder() = 0;
+};
+
+class frmName;
+
+// One menu item as both toolkits build it: a separator when `handler` is null.
+struct MenuItem {
+  const char* name;
+  std::u16string_view caption;
+  void (frmName::*handler)();
+};
+
+class frmName {
+ public:
+  // The references are kept: controls, desktop and calendar outlive the form.
+  frmName(FormControls& controls, Desktop& desktop, chart::Calendar& calendar);
+
   // The collection: the latest birth-chart report and the names collected since.
-  const QString& CollectionText() const { return ShouCangText; }
-  // Where the output box's caret stands in OutText().
-  qsizetype OutSelectionStart() const;
+  const std::u16string& CollectionText() const { return ShouCangText; }
   // The layout the window last applied.
   const FormLayout& CurrentLayout() const { return layout_; }
 
@@ -50,7 +136,7 @@ class frmName : public QMainWindow {
   void Form_Resize();
   void Form_Unload();
   void cmdYes_Click();
-  void lstName_MouseDown(Qt::MouseButton button, const QPoint& global_position);
+  void lstName_MouseDown(MouseButton button, ScreenPoint at);
   void mnuFileSave_Click();
   void mnuListRightSave_Click();
   void mnuFileDelName_Click();
@@ -60,50 +146,32 @@ class frmName : public QMainWindow {
   void mnuRegNet_Click();
   void mnuFileExit_Click();
   void txtXingShi_GotFocus();
+  // Raised whenever the family-name text changes, by typing or pasting.
+  void txtXingShi_Change();
 
   void GenerateNames();
   void ShowBaZi();
-  void OpenWebSite(const QString& address);
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void OpenWebSite(std::u16string_view address);
 
  private:
-  void BuildControls();
-  void BuildMenus();
-  chart::BirthInput BirthInputFromBoxes() const;
-  void SetOutText(const QString& text);
-  void AppendOutText(const QString& text);
-  void PutCaret(qsizetype position);
+  chart::BirthInput BirthInputFromBoxes();
 
-  FormServices services_;
+  FormControls& controls_;
+  Desktop& desktop_;
+  chart::Calendar& calendar_;
   FormLayout layout_;
-  QString ShouCangText;
-
-  // Filtered objects, compared by address only: events arrive while the controls are being made.
-  QWidget* client_ = nullptr;
-  QWidget* list_viewport_ = nullptr;
-  QWidget* pic = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  QGroupBox* Frame3 = nullptr;
-  QGroupBox* Frame4 = nullptr;
-  QLineEdit* txtXingShi = nullptr;
-  QRadioButton* optOne = nullptr;
-  QRadioButton* optTwo = nullptr;
-  QRadioButton* optMan = nullptr;
-  QRadioButton* optWoman = nullptr;
-  QComboBox* cboYear = nullptr;
-  QComboBox* cboMonth = nullptr;
-  QComboBox* cboDay = nullptr;
-  QComboBox* cboHour = nullptr;
-  QComboBox* cboMinute = nullptr;
-  QToolButton* cmdYes = nullptr;
-  QListWidget* lstName = nullptr;
-  QPlainTextEdit* txtOut = nullptr;
-  QMenu* mnuFile = nullptr;
-  QMenu* mnulstRight = nullptr;
+  std::u16string ShouCangText;
+  // Set while a search runs: its message box keeps the event loop going, and a second press of the
+  // button then must not start a search inside the first.
+  bool searching_ = false;
 };
+
+// `text` without the control characters (C0, DEL and C1), which a family name never holds but a
+// paste may bring; every other character, spaces included, stays.
+std::u16string WithoutControlCharacters(std::u16string_view text);
+
+// The menu bar's one menu, mnuFile, and the list's popup, mnulstRight, in order.
+extern const std::array<MenuItem, 8> kFileMenu;
+extern const std::array<MenuItem, 4> kListPopupMenu;
 
 }  // namespace app

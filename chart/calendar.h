@@ -27,6 +27,17 @@ class Calendar {
   // function cannot be reached, with ErrorMessage() saying which library or function is missing.
   virtual std::optional<int16_t> Call(CalendarFunction function, double moment) = 0;
   virtual std::u16string ErrorMessage() const = 0;
+
+  // True when every function can be reached. A binding that loads on first use loads and binds
+  // them all here, so a caller can learn of a missing library before it starts any work.
+  bool Reachable() {
+    // Any moment of the calendar's range serves; only the binding matters, not the results.
+    constexpr double kAnyMoment = 36526.5;
+    for (int function = 0; function <= static_cast<int>(CalendarFunction::GetSiZhuXHTime); ++function) {
+      if (!Call(static_cast<CalendarFunction>(function), kAnyMoment)) return false;
+    }
+    return true;
+  }
 };
 
 // The shared library lunacal, looked for next to the program first, then by the system's normal

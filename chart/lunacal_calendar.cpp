@@ -24,9 +24,15 @@ constexpr std::array<const char*, 8> kExportNames{
 };
 static_assert(static_cast<size_t>(CalendarFunction::GetSiZhuXHTime) + 1 == kExportNames.size());
 
-// The window shows these to the parents as they stand, so they name the library in plain words.
+// The SONAME: the .so link without the number belongs to the development files and may one day
+// point at an incompatible major version.
+constexpr char kLibraryFile[] = "liblunacal.so.1";
+
+// The window shows these to the parents as they stand, so they name the library in plain words;
+// the places tried and the loader's reasons let whoever installed it see what went wrong.
 constexpr std::u16string_view kLoadFailure =
     u"无法加载日历库 lunacal（liblunacal.so.1），无法生成生辰八字。";
+constexpr std::u16string_view kPlacesTried = u"\r\n已尝试：";
 constexpr std::u16string_view kMissingFunction = u"日历库 lunacal 中缺少函数 ";
 constexpr std::u16string_view kCannotChart = u"，无法生成生辰八字。";
 
@@ -45,6 +51,55 @@ std::string ProgramFolder() {
   return path.substr(0, slash + 1);
 }
 
+// Paths and the loader's texts are bytes, normally UTF-8; anything that does not decode becomes
+// U+FFFD rather than being dropped or read past.
+std::u16string FromUtf8(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    size_t length = 0;
+    char32_t code = 0;
+    char32_t smallest = 0;
+    if (lead < 0x80) {
+      length = 1, code = lead;
+    } else if (lead >= 0xC2 && lead < 0xE0) {
+      length = 2, code = lead & 0x1Fu, smallest = 0x80;
+    } else if (lead >= 0xE0 && lead < 0xF0) {
+      length = 3, code = lead & 0x0Fu, smallest = 0x800;
+    } else if (lead >= 0xF0 && lead < 0xF5) {
+      length = 4, code = lead & 0x07u, smallest = 0x10000;
+    }
+    // A broken sequence is replaced up to the byte that breaks it, which starts afresh.
+    size_t used = 1;
+    bool valid = length != 0;
+    for (size_t k = 1; valid && k < length; ++k) {
+      if (i + k >= bytes.size() || (static_cast<unsigned char>(bytes[i + k]) & 0xC0u) != 0x80u) {
+        valid = false;
+        break;
+      }
+      code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3Fu);  // at most 21 bits
+      used = k + 1;
+    }
+    valid = valid && code >= smallest && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+    if (!valid) {
+      text += u'\uFFFD';
+      i += used;
+      continue;
+    }
+    if (code >= 0x10000) {
+      const char32_t offset = code - 0x10000;  // [0, 0xFFFFF]
+      text += static_cast<char16_t>(0xD800 + (offset >> 10));
+      text += static_cast<char16_t>(0xDC00 + (offset & 0x3FFu));
+    } else {
+      text += static_cast<char16_t>(code);
+    }
+    i += length;
+  }
+  return text;
+}
+
 // The library gives a 32-bit integer of which only the low 16 bits are meant; since C++20 the
 // narrowing conversion is defined to keep exactly those bits as a two's complement number.
 int16_t LowSigned16(int32_t value) { return static_cast<int16_t>(value); }
@@ -60,31 +115,55 @@ LunacalCalendar::~LunacalCalendar() {
   }
 }
 
-std::vector<std::string> LunacalCalendar::DefaultCandidatePaths() {
+std::vector<std::string> LunacalCalendar::CandidatePaths(const std::string& program_folder,
+                                                         const std::string& bin_to_libdir) {
   std::vector<std::string> paths;
-  const std::string folder = ProgramFolder();
-  if (!folder.empty()) {
-    for (const char* prefix : {"", "../lib/"}) {
-      for (const char* file : {"liblunacal.so.1", "liblunacal.so"}) {
-        paths.push_back(folder + prefix + file);
-      }
+  if (!program_folder.empty()) {
+    std::string folder = program_folder;
+    if (folder.back() != '/') {
+      folder += '/';
+    }
+    paths.push_back(folder + kLibraryFile);
+    std::string relative = bin_to_libdir;
+    while (!relative.empty() && relative.back() == '/') {
+      relative.pop_back();
+    }
+    if (!relative.empty() && relative != ".") {
+      paths.push_back(folder + relative + '/' + kLibraryFile);
     }
   }
-  paths.emplace_back("liblunacal.so.1");
+  paths.emplace_back(kLibraryFile);
   return paths;
+}
+
+std::vector<std::string> LunacalCalendar::DefaultCandidatePaths() {
+  return CandidatePaths(ProgramFolder(), CHART_BIN_TO_LIBDIR);
 }
 
 bool LunacalCalendar::Load() {
   if (handle_ != nullptr) {
     return true;
   }
+  std::u16string tried;
   for (const std::string& path : candidate_paths_) {
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ != nullptr) {
       return true;
     }
+    // dlerror usually starts with the path itself; it is said once, before the reason.
+    const char* reason = dlerror();
+    std::string_view why = reason != nullptr ? reason : "";
+    if (why.substr(0, path.size()) == path && why.substr(path.size(), 2) == ": ") {
+      why.remove_prefix(path.size() + 2);
+    }
+    tried += u"\r\n";
+    tried += FromUtf8(path);
+    tried += u"：";
+    tried += FromUtf8(why);
   }
   error_message_ = kLoadFailure;
+  error_message_ += kPlacesTried;
+  error_message_ += tried;
   return false;
 }
 

@@ -26,8 +26,12 @@ class LunacalCalendar final : public Calendar {
   std::optional<int16_t> Call(CalendarFunction function, double moment) override;
   std::u16string ErrorMessage() const override;
 
-  // liblunacal.so.1 and liblunacal.so in the program's folder and in ../lib beside it (an
-  // installed tree), then liblunacal.so.1 by the system's normal search.
+  // liblunacal.so.1 in `program_folder` (the build tree keeps every binary in one folder), then
+  // in `bin_to_libdir` relative to it (an installed tree, wherever its prefix lies), then by the
+  // system's normal search. An empty folder is one that could not be found and is skipped.
+  static std::vector<std::string> CandidatePaths(const std::string& program_folder,
+                                                 const std::string& bin_to_libdir);
+  // CandidatePaths for the running program and the libdir configured at build time.
   static std::vector<std::string> DefaultCandidatePaths();
 
  private:

@@ -25,3 +25,16 @@ function(name_add_benchmark target)
   add_test(NAME ${target} COMMAND ${target} --benchmark_counters_tabular=true)
   set_tests_properties(${target} PROPERTIES LABELS bench)
 endfunction()
+
+#   name_gzip(<target> <input> <output>)
+#     a target of the default build that writes <output>, <input> compressed the way Debian wants
+#     manual pages and changelogs: gzip -9n, without the name and time, so packages are
+#     reproducible.
+function(name_gzip target input output)
+  find_program(NAME_GZIP gzip REQUIRED)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${NAME_GZIP} -9nc ${input} > ${output}
+    DEPENDS ${input}
+    VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${output})
+endfunction()

@@ -1,610 +1,606 @@
-// The main window as a user drives it: start-up, the search with its message and chart, the list
-// commands (popup, delete, collect, five-grid report), the layout on resize, closing, and what a
-// bad date or a missing library does. The desktop is faked; the calendar is the real library.
+// SPDX-License-Identifier: MIT
+// What the window does, with no toolkit at all: start-up, the search with its message and chart,
+// the list commands (popup, delete, collect, five-grid report), the layout, closing, and what a bad
+// date or a missing library does. Controls and desktop are plain fakes; the calendar is the real
+// library.
 
-#include <QAction>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolButton>
-#include <QWindow>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "app/tests/fake_seams.h"
 #include "app/form_texts.h"
 #include "app/main_window.h"
+#include "app/tests/fake_desktop.h"
 #include "chart/calendar.h"
 #include "naming/five_grids.h"
 #include "naming/name_search.h"
 
-using app::frmName;
-using namespace app::testing;
-
+namespace app {
 namespace {
 
-QString Q(std::u16string_view text) {
-  return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
+using testing::FakeDesktop;
+using testing::MissingCalendar;
+using ::testing::ElementsAre;
+
+constexpr std::u16string_view kCrLf = u"\r\n";
+
+std::u16string Repeat(std::u16string_view text, int times) {
+  std::u16string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
 }
 
-const QString kCrLf = QStringLiteral("\r\n");
+std::u16string Decimal(int value) {
+  const std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
+}
 
-class VectorNames final : public naming::NameList {
+std::vector<std::u16string> SplitLines(std::u16string_view text) {
+  std::vector<std::u16string> lines;
+  size_t from = 0;
+  for (size_t at; (at = text.find(kCrLf, from)) != std::u16string_view::npos; from = at + 2) {
+    lines.emplace_back(text.substr(from, at - from));
+  }
+  lines.emplace_back(text.substr(from));
+  return lines;
+}
+
+class ListedNames final : public naming::NameList {
  public:
   void Clear() override { entries.clear(); }
-  void AddEntry(std::u16string_view entry) override { entries << Q(entry); }
-  QStringList entries;
+  void AddEntry(std::u16string_view entry) override { entries.emplace_back(entry); }
+  std::vector<std::u16string> entries;
 };
 
-// One window with its fakes, shown offscreen at a fixed "present moment".
-struct Harness {
-  explicit Harness(chart::Calendar& calendar)
-      : form({.messages = messages,
-              .urls = urls,
-              .popup = popup,
-              .calendar = calendar,
-              .now = [] { return QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)); }}) {
-    form.show();
-  }
+// The controls as plain data: a list of entries with their selection, the boxes' texts and what
+// the form asked the window to do.
+class FakeControls final : public FormControls {
+ public:
+  struct Entry {
+    std::u16string text;
+    bool selected = false;
+  };
+  struct DateBoxState {
+    std::vector<std::u16string> entries;
+    std::u16string text;
+  };
 
-  template <typename T>
-  T* Find(const char* name) {
-    T* widget = form.findChild<T*>(QString::fromLatin1(name));
-    if (widget == nullptr) qFatal("no control %s", name);
-    return widget;
+  int ListCount() override { return static_cast<int>(list.size()); }
+  bool ListSelected(int index) override { return list.at(static_cast<size_t>(index)).selected; }
+  std::u16string ListText(int index) override { return list.at(static_cast<size_t>(index)).text; }
+  void ListRemove(int index) override {
+    list.erase(list.begin() + index);
+    if (current == index) current = -1;
+    if (current > index) --current;
   }
-  QListWidget* List() { return Find<QListWidget>("lstName"); }
-  QStringList Entries() {
-    QStringList entries;
-    for (int i = 0; i < List()->count(); ++i) entries << List()->item(i)->text();
-    return entries;
+  void ListClear() override {
+    list.clear();
+    current = -1;
   }
-  void SetMoment(const QString& year, const QString& month, const QString& day, const QString& hour,
-                 const QString& minute) {
-    Find<QComboBox>("cboYear")->setEditText(year);
-    Find<QComboBox>("cboMonth")->setEditText(month);
-    Find<QComboBox>("cboDay")->setEditText(day);
-    Find<QComboBox>("cboHour")->setEditText(hour);
-    Find<QComboBox>("cboMinute")->setEditText(minute);
+  void ListAdd(std::u16string_view entry) override { list.push_back({std::u16string(entry)}); }
+  std::u16string ListCurrentText() override {
+    return current >= 0 && current < ListCount() ? list[static_cast<size_t>(current)].text : std::u16string();
   }
-  void Search(const QString& family_name) {
-    Find<QLineEdit>("txtXingShi")->setText(family_name);
-    QTest::mouseClick(Find<QToolButton>("cmdYes"), Qt::LeftButton);
+  std::u16string FamilyNameText() override { return family_name; }
+  void SetFamilyNameText(std::u16string_view text) override { family_name = text; }
+  void SelectFamilyName(int start, int length) override { family_selection = {start, length}; }
+  std::u16string OutText() override { return out; }
+  void SetOutText(std::u16string_view text) override {
+    out = text;
+    out_selection = {0, 0};
+  }
+  void SetOutSelection(int start, int length) override { out_selection = {start, length}; }
+  void SetOutFontSize(double points) override { out_font_size = points; }
+  void FillDateBox(DateBox box, const std::vector<std::u16string>& entries, std::u16string_view text) override {
+    date_boxes[box] = {entries, std::u16string(text)};
+  }
+  std::u16string DateBoxText(DateBox box) override { return date_boxes[box].text; }
+  bool OptionValue(OptionButton option) override { return options[option]; }
+  TwipSize OuterSize() override { return outer; }
+  void ApplyLayout(const FormLayout& layout) override { applied.push_back(layout); }
+  void ShowListPopup(ScreenPoint at) override { popups.push_back(at); }
+  void UnloadWindow() override { ++unloads; }
+  void CloseOtherWindows() override { ++others_closed; }
+
+  std::vector<std::u16string> Entries() const {
+    std::vector<std::u16string> texts;
+    for (const Entry& entry : list) texts.push_back(entry.text);
+    return texts;
   }
   void Select(std::initializer_list<int> rows) {
-    for (int row : rows) List()->item(row)->setSelected(true);
+    for (int row : rows) list.at(static_cast<size_t>(row)).selected = true;
   }
-  // Moves the current entry without touching the selection, as Ctrl+arrow keys do.
-  void MakeCurrent(int row) {
-    List()->selectionModel()->setCurrentIndex(List()->model()->index(row, 0), QItemSelectionModel::NoUpdate);
-  }
-  void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
 
-  FakeMessages messages;
-  FakeUrls urls;
-  FakePopup popup;
+  std::vector<Entry> list;
+  int current = -1;
+  std::u16string family_name = std::u16string(texts::ktxtXingShi);
+  std::pair<int, int> family_selection{-1, -1};
+  std::u16string out;
+  std::pair<int, int> out_selection{0, 0};
+  double out_font_size = 13.5;
+  std::map<DateBox, DateBoxState> date_boxes;
+  std::map<OptionButton, bool> options{{OptionButton::optOne, false},
+                                       {OptionButton::optTwo, true},
+                                       {OptionButton::optMan, true},
+                                       {OptionButton::optWoman, false}};
+  TwipSize outer{kDefaultOuterWidth, kDefaultOuterHeight};
+  std::vector<FormLayout> applied;
+  std::vector<ScreenPoint> popups;
+  int unloads = 0;
+  int others_closed = 0;
+};
+
+class FormTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { calendar_ = chart::MakeLunacalCalendar().release(); }
+  static void TearDownTestSuite() { delete calendar_; }
+
+  explicit FormTest(chart::Calendar* calendar = nullptr) : form(controls, desktop, calendar ? *calendar : *calendar_) {
+    form.Form_Load();
+  }
+
+  void SetMoment(std::u16string year, std::u16string month, std::u16string day, std::u16string hour,
+                 std::u16string minute) {
+    controls.date_boxes[DateBox::cboYear].text = std::move(year);
+    controls.date_boxes[DateBox::cboMonth].text = std::move(month);
+    controls.date_boxes[DateBox::cboDay].text = std::move(day);
+    controls.date_boxes[DateBox::cboHour].text = std::move(hour);
+    controls.date_boxes[DateBox::cboMinute].text = std::move(minute);
+  }
+  void Search(std::u16string family_name) {
+    controls.family_name = std::move(family_name);
+    form.cmdYes_Click();
+  }
+  void Choose(bool one_character, bool girl) {
+    controls.options[OptionButton::optOne] = one_character;
+    controls.options[OptionButton::optTwo] = !one_character;
+    controls.options[OptionButton::optWoman] = girl;
+    controls.options[OptionButton::optMan] = !girl;
+  }
+
+  static chart::Calendar* calendar_;
+  FakeControls controls;
+  FakeDesktop desktop;
   frmName form;
 };
 
-}  // namespace
+chart::Calendar* FormTest::calendar_ = nullptr;
 
-class MainWindowTest : public QObject {
-  Q_OBJECT
+TEST_F(FormTest, StartUp_WritesPathAndVersionSettings) {
+  EXPECT_THAT(desktop.settings,
+              ElementsAre(testing::SavedSetting{u"tavren", u"Start", u"Path", desktop.program_folder},
+                          testing::SavedSetting{u"tavren", u"Start", u"Ver", u"3.1"}));
+}
+
+TEST_F(FormTest, StartUp_FillsDateBoxesAndProposesThePresentMoment) {
+  struct Expected {
+    DateBox box;
+    int first;
+    int last;
+    std::u16string text;
+  };
+  const Expected cases[] = {{DateBox::cboYear, 1980, 2045, u"2024"},
+                            {DateBox::cboMonth, 1, 12, u"5"},
+                            {DateBox::cboDay, 1, 31, u"6"},
+                            {DateBox::cboHour, 0, 23, u"7"},
+                            {DateBox::cboMinute, 0, 59, u"8"}};
+  for (const Expected& expected : cases) {
+    const auto& box = controls.date_boxes[expected.box];
+    ASSERT_EQ(box.entries.size(), static_cast<size_t>(expected.last - expected.first + 1));
+    // Ascending decimal numbers without leading zeros.
+    for (size_t i = 0; i < box.entries.size(); ++i) {
+      EXPECT_EQ(box.entries[i], Decimal(expected.first + static_cast<int>(i)));
+    }
+    EXPECT_EQ(box.text, expected.text);
+  }
+}
+
+TEST_F(FormTest, StartUp_ShowsFeatureTextWithCrLf) {
+  const std::vector<std::u16string> pieces = SplitLines(controls.out);
+  ASSERT_EQ(pieces.size(), 6u);
+  EXPECT_TRUE(pieces.back().empty());
+  EXPECT_EQ(pieces[0], u"本软件四大特色：");
+  const size_t indents[] = {8, 7, 7, 6};
+  for (size_t i = 0; i < 4; ++i) {
+    const std::u16string& paragraph = pieces[i + 1];
+    EXPECT_EQ(paragraph.find_first_not_of(u' '), indents[i]);
+    EXPECT_EQ(paragraph.back() == u' ', i < 3);
+    EXPECT_EQ(paragraph[indents[i]], u'第');
+  }
+  EXPECT_TRUE(form.CollectionText().empty());
+}
+
+TEST_F(FormTest, FamilyNameFocus_SelectsItAll) {
+  controls.family_name = u"欧阳";
+  form.txtXingShi_GotFocus();
+  EXPECT_EQ(controls.family_selection, (std::pair<int, int>{0, 2}));
+}
+
+TEST_F(FormTest, FamilyNameChange_RemovesControlCharactersOnly) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {std::u16string(u"王\0明", 3), u"王明"},
+      {u"\a王\t\r\n", u"王"},
+      {u"欧\x7F阳\x85\x9F", u"欧阳"},
+      {u" 王 明 ", u" 王 明 "},
+      {u"\xA0王\x7E", u"\xA0王\x7E"},
+      {u"", u""},
+  };
+  for (const auto& [typed, kept] : cases) {
+    controls.family_name = typed;
+    form.txtXingShi_Change();
+    EXPECT_EQ(controls.family_name, kept);
+  }
+}
+
+TEST_F(FormTest, FamilyNameChange_SearchesTheVisibleTextAfterAPaste) {
+  controls.family_name = std::u16string(u"王\0", 2);
+  form.txtXingShi_Change();
+  form.cmdYes_Click();
+  ASSERT_EQ(controls.Entries().size(), 24u);
+  EXPECT_EQ(controls.Entries()[0], u"王袍灌");
+}
+
+// A desktop whose question box is answered by pressing the search button once more, as a user
+// may while the box is open.
+class PressingAgainDesktop final : public Desktop {
+ public:
+  explicit PressingAgainDesktop(FakeDesktop& inner) : inner_(inner) {}
+  void ShowMessage(std::u16string_view text, MessageIcon icon, std::u16string_view title) override {
+    inner_.ShowMessage(text, icon, title);
+  }
+  bool AskYesNo(std::u16string_view text, std::u16string_view title) override {
+    if (form != nullptr) form->cmdYes_Click();
+    return inner_.AskYesNo(text, title);
+  }
+  void SaveSetting(std::u16string_view a, std::u16string_view s, std::u16string_view k,
+                   std::u16string_view v) override {
+    inner_.SaveSetting(a, s, k, v);
+  }
+  LocalDateTime Now() override { return inner_.Now(); }
+  bool OpenAddress(std::u16string_view address) override { return inner_.OpenAddress(address); }
+  std::u16string ProgramFolder() override { return inner_.ProgramFolder(); }
+  frmName* form = nullptr;
 
  private:
-  QTemporaryDir settings_dir_;
-  std::unique_ptr<chart::Calendar> calendar_;
-
-  std::unique_ptr<Harness> Make() { return std::make_unique<Harness>(*calendar_); }
-
- private Q_SLOTS:
-  void initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(settings_dir_.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_dir_.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir_.path());
-    calendar_ = chart::MakeLunacalCalendar();
-  }
-
-  void startUp_showsCaptionsAndInitialChoices() {
-    auto h = Make();
-    QCOMPARE(h->form.windowTitle(), Q(app::texts::kAppTitle));
-    QCOMPARE(h->Find<QGroupBox>("Frame2")->title(), Q(app::texts::kFrame2));
-    QCOMPARE(h->Find<QGroupBox>("Frame4")->title(), Q(app::texts::kFrame4));
-    QCOMPARE(h->Find<QLineEdit>("txtXingShi")->text(), Q(app::texts::ktxtXingShi));
-    QVERIFY(h->Find<QRadioButton>("optTwo")->isChecked());
-    QVERIFY(!h->Find<QRadioButton>("optOne")->isChecked());
-    QVERIFY(h->Find<QRadioButton>("optMan")->isChecked());
-    QVERIFY(!h->Find<QRadioButton>("optWoman")->isChecked());
-    QCOMPARE(h->List()->selectionMode(), QAbstractItemView::ExtendedSelection);
-    QCOMPARE(h->List()->toolTip(), Q(app::texts::klstNameToolTip));
-    QCOMPARE(h->Find<QGroupBox>("Frame1")->font().families().value(0), QStringLiteral("楷体_GB2312"));
-    QCOMPARE(h->List()->font().families().value(0), QStringLiteral("宋体"));
-    QCOMPARE(h->Find<QPlainTextEdit>("txtOut")->font().pointSizeF(), 13.5);
-    // The frame's caption font is not handed down to the box inside it.
-    QVERIFY(h->Find<QLineEdit>("txtXingShi")->font().pointSizeF() < 14);
-  }
-
-  void startUp_menusHoldTheirItemsInOrder() {
-    auto h = Make();
-    QStringList file_items;
-    for (QAction* action : h->Find<QMenu>("mnuFile")->actions()) file_items << action->objectName();
-    QCOMPARE(file_items, (QStringList{"mnuFileSave", "mnuFileDelName", "mnuFile01", "mnuFileNameWuGe", "mnuNet02",
-                                      "mnuRegNet", "mnuFile02", "mnuFileExit"}));
-    QVERIFY(h->Find<QAction>("mnuNet02")->isSeparator());
-    QCOMPARE(h->Find<QAction>("mnuFileExit")->text(), Q(app::texts::kmnuFileExit));
-    QStringList popup_items;
-    auto* popup = h->Find<QMenu>("mnulstRight");
-    for (QAction* action : popup->actions()) popup_items << action->objectName();
-    QCOMPARE(popup_items, (QStringList{"mnuListRightSave", "mnulstRightDel", "mnuR01", "mnuRightNameWuGe"}));
-    QVERIFY(!h->form.menuBar()->actions().contains(popup->menuAction()));
-    QCOMPARE(h->form.menuBar()->actions().size(), 1);
-  }
-
-  void startUp_fillsDateBoxesAndProposesThePresentMoment_data() {
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("last");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("year") << "cboYear" << 66 << "1980" << "2045" << "2024";
-    QTest::newRow("month") << "cboMonth" << 12 << "1" << "12" << "5";
-    QTest::newRow("day") << "cboDay" << 31 << "1" << "31" << "6";
-    QTest::newRow("hour") << "cboHour" << 24 << "0" << "23" << "7";
-    QTest::newRow("minute") << "cboMinute" << 60 << "0" << "59" << "8";
-  }
-  void startUp_fillsDateBoxesAndProposesThePresentMoment() {
-    QFETCH(QString, box);
-    QFETCH(int, count);
-    QFETCH(QString, first);
-    QFETCH(QString, last);
-    QFETCH(QString, text);
-    auto h = Make();
-    auto* combo = h->Find<QComboBox>(box.toLatin1().constData());
-    QVERIFY(combo->isEditable());
-    QCOMPARE(combo->count(), count);
-    QCOMPARE(combo->itemText(0), first);
-    QCOMPARE(combo->itemText(count - 1), last);
-    QCOMPARE(combo->currentText(), text);
-  }
-
-  void startUp_showsFeatureTextWithCrLf() {
-    auto h = Make();
-    const QString text = h->form.OutText();
-    const QStringList pieces = text.split(kCrLf);
-    QCOMPARE(pieces.size(), 6);
-    QVERIFY(pieces.last().isEmpty());
-    QCOMPARE(pieces[0], QStringLiteral("本软件四大特色："));
-    const int indents[] = {8, 7, 7, 6};
-    for (int i = 0; i < 4; ++i) {
-      const QString& paragraph = pieces[i + 1];
-      QCOMPARE(paragraph.indexOf(QRegularExpression(QStringLiteral("[^ ]"))), indents[i]);
-      QCOMPARE(paragraph.endsWith(u' '), i < 3);
-      QVERIFY(paragraph.mid(indents[i]).startsWith(QStringLiteral("第")));
-    }
-    QVERIFY(!h->Find<QPlainTextEdit>("txtOut")->toPlainText().contains(u'\r'));
-    QVERIFY(h->form.CollectionText().isEmpty());
-  }
-
-  void startUp_writesPathAndVersionSettings() {
-    QSettings before(QStringLiteral("tavren"), QStringLiteral("tavren"));
-    before.clear();
-    before.sync();
-    { auto h = Make(); }
-    QSettings settings(QStringLiteral("tavren"), QStringLiteral("tavren"));
-    QVERIFY(settings.fileName().startsWith(settings_dir_.path()));
-    QCOMPARE(settings.value(QStringLiteral("Start/Path")).toString(), QCoreApplication::applicationDirPath());
-    QCOMPARE(settings.value(QStringLiteral("Start/Ver")).toString(), QStringLiteral("3.1"));
-  }
-
-  void focusOnFamilyName_selectsItAll_data() {
-    QTest::addColumn<bool>("by_mouse");
-    QTest::newRow("click") << true;
-    QTest::newRow("program") << false;
-  }
-  void focusOnFamilyName_selectsItAll() {
-    QFETCH(bool, by_mouse);
-    auto h = Make();
-    QVERIFY(QTest::qWaitForWindowActive(&h->form));
-    auto* family = h->Find<QLineEdit>("txtXingShi");
-    family->setText(QStringLiteral("欧阳"));
-    h->List()->setFocus();
-    if (by_mouse) {
-      QTest::mouseClick(family, Qt::LeftButton, {}, QPoint(family->width() - 3, family->height() / 2));
-    } else {
-      family->setFocus(Qt::OtherFocusReason);
-    }
-    QCoreApplication::processEvents();
-    QVERIFY(family->hasFocus());
-    QCOMPARE(family->selectedText(), QStringLiteral("欧阳"));
-  }
-
-  void searchWang_listsTwentyFourNamesAndReportsTheTotal() {
-    auto h = Make();
-    h->Search(QStringLiteral("王"));
-    const QStringList entries = h->Entries();
-    QCOMPARE(entries.size(), 24);
-    QCOMPARE(entries.first(), QStringLiteral("王袍灌"));
-    QCOMPARE(entries[1], QStringLiteral("王袍垄"));
-    QVERIFY(std::all_of(entries.begin(), entries.end(), [](const QString& e) { return e.startsWith(u"王袍"); }));
-    QCOMPARE(h->messages.questions.size(), 1);
-    QVERIFY(h->messages.questions[0].startsWith(QStringLiteral("本次共生成 26728 个好名；")));
-    QVERIFY(h->messages.information.isEmpty());
-  }
-
-  void search_listsWhatTheSearchFindsForTheChoices_data() {
-    QTest::addColumn<QString>("family_name");
-    QTest::addColumn<bool>("one_character");
-    QTest::addColumn<bool>("girl");
-    QTest::newRow("王, girl") << "王" << false << true;
-    QTest::newRow("王, one character") << "王" << true << false;
-    QTest::newRow("no family name, one character") << "" << true << false;
-    QTest::newRow("欧阳, one character") << "欧阳" << true << false;
-    QTest::newRow("欧阳, two characters, girl") << "欧阳" << false << true;
-  }
-  void search_listsWhatTheSearchFindsForTheChoices() {
-    QFETCH(QString, family_name);
-    QFETCH(bool, one_character);
-    QFETCH(bool, girl);
-    auto h = Make();
-    h->Find<QRadioButton>(one_character ? "optOne" : "optTwo")->setChecked(true);
-    h->Find<QRadioButton>(girl ? "optWoman" : "optMan")->setChecked(true);
-    h->Search(family_name);
-
-    VectorNames expected;
-    const int32_t total =
-        naming::GenerateNames(expected, family_name.toStdU16String(),
-                              one_character ? naming::NameLength::One : naming::NameLength::Two,
-                              girl ? naming::Sex::Girl : naming::Sex::Boy);
-    QCOMPARE(h->Entries(), expected.entries);
-    QCOMPARE(h->messages.questions, QStringList{Q(naming::GenerateNamesMessage(total))});
-    const qsizetype given = one_character ? 1 : 2;
-    for (const QString& entry : h->Entries()) {
-      QVERIFY(entry.startsWith(family_name));
-      QCOMPARE(entry.size(), family_name.size() + given);
-    }
-    // A one-character family name with a one-character given name can never qualify.
-    if (family_name == QStringLiteral("王") && one_character) {
-      QVERIFY(h->Entries().isEmpty());
-      QVERIFY(h->messages.questions[0].startsWith(QStringLiteral("本次共生成 0 个好名")));
-    }
-  }
-
-  void searchAnswer_opensTheSiteOnlyOnYes_data() {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
-  }
-  void searchAnswer_opensTheSiteOnlyOnYes() {
-    QFETCH(bool, yes);
-    auto h = Make();
-    h->messages.answer_yes = yes;
-    h->Search(QStringLiteral("王"));
-    QCOMPARE(h->urls.opened, yes ? QStringList{QString::fromLatin1(app::kMakerWebSite)} : QStringList{});
-  }
-
-  void search_writesTheBirthChartOfTheEnteredMoment() {
-    auto h = Make();
-    h->SetMoment("2000", "1", "1", "12", "0");
-    h->Search(QStringLiteral("王"));
-    const QString text = h->form.OutText();
-    QVERIFY(text.endsWith(kCrLf));
-    const QStringList lines = text.split(kCrLf);
-    QCOMPARE(lines.size(), 7);
-    QCOMPARE(lines[0], QStringLiteral("宝宝生日："));
-    QCOMPARE(lines[1], QStringLiteral("公历日期：2000年1月1日 12时0分"));
-    QVERIFY(lines[2].startsWith(QStringLiteral("农历日期：1999年")));
-    QCOMPARE(lines[3], QStringLiteral("干支日期：己卯年 丙子月 戊午日 戊午时"));
-    QVERIFY(lines[4].startsWith(QStringLiteral("纳音五行：")));
-    QVERIFY(lines[5].startsWith(QStringLiteral("五行所缺：")));
-    QCOMPARE(h->form.CollectionText(), text);
-  }
-
-  void badDate_reportsAndKeepsListTextAndCollection_data() {
-    QTest::addColumn<QString>("year");
-    QTest::addColumn<QString>("month");
-    QTest::addColumn<QString>("day");
-    QTest::newRow("31 April") << "2000" << "4" << "31";
-    QTest::newRow("letters in the year") << "abc" << "1" << "1";
-    QTest::newRow("empty day") << "2000" << "1" << "";
-  }
-  void badDate_reportsAndKeepsListTextAndCollection() {
-    QFETCH(QString, year);
-    QFETCH(QString, month);
-    QFETCH(QString, day);
-    auto h = Make();
-    h->SetMoment("2000", "1", "1", "12", "0");
-    h->Search(QStringLiteral("王"));
-    h->Select({0, 3});
-    h->Trigger("mnuFileDelName");
-    h->Select({1});
-    h->Trigger("mnuFileSave");
-    const QStringList entries = h->Entries();
-    const QString text = h->form.OutText();
-    const QString collection = h->form.CollectionText();
-
-    h->SetMoment(year, month, day, "12", "0");
-    h->Search(QStringLiteral("王"));
-    QCOMPARE(h->messages.information.size(), 1);
-    QVERIFY(!h->messages.information[0].isEmpty());
-    QCOMPARE(h->messages.questions.size(), 1);
-    QCOMPARE(h->Entries(), entries);
-    QCOMPARE(h->form.OutText(), text);
-    QCOMPARE(h->form.CollectionText(), collection);
-  }
-
-  void missingLibrary_reportsAndKeepsTextAndCollection() {
-    MissingCalendar missing;
-    Harness h(missing);
-    const QString text = h.form.OutText();
-    h.Search(QStringLiteral("王"));
-    QCOMPARE(h.Entries().size(), 24);
-    QCOMPARE(h.messages.information.size(), 1);
-    QVERIFY(!h.messages.information[0].isEmpty());
-    QCOMPARE(h.form.OutText(), text);
-    QVERIFY(h.form.CollectionText().isEmpty());
-  }
-
-  void rightPress_showsPopupAndKeepsSelection_data() {
-    QTest::addColumn<bool>("with_selection");
-    QTest::newRow("selection") << true;
-    QTest::newRow("no selection") << false;
-  }
-  void rightPress_showsPopupAndKeepsSelection() {
-    QFETCH(bool, with_selection);
-    auto h = Make();
-    h->Search(QStringLiteral("王"));
-    if (with_selection) h->Select({2, 4});
-    QWidget* viewport = h->List()->viewport();
-    const QPoint on_row_0 = h->List()->visualItemRect(h->List()->item(0)).center();
-    QTest::mousePress(viewport, Qt::RightButton, {}, on_row_0);
-    QCOMPARE(h->popup.count, 1);
-    QCOMPARE(h->popup.shown, h->Find<QMenu>("mnulstRight"));
-    QCOMPARE(h->popup.at, viewport->mapToGlobal(on_row_0));
-    QCOMPARE(h->List()->selectedItems().size(), with_selection ? 2 : 0);
-    QTest::mouseRelease(viewport, Qt::RightButton, {}, on_row_0);
-
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, on_row_0);
-    QCOMPARE(h->popup.count, 1);
-    QCOMPARE(h->List()->selectedItems().size(), 1);
-  }
-
-  void popupItems_doWhatTheFileItemsDo() {
-    auto h = Make();
-    h->Search(QStringLiteral("王"));
-    const QStringList entries = h->Entries();
-    h->Select({0, 1});
-    h->Trigger("mnulstRightDel");
-    QCOMPARE(h->Entries(), entries.mid(2));
-    h->Select({0});
-    h->Trigger("mnuListRightSave");
-    QVERIFY(h->form.OutText().endsWith(entries[2] + kCrLf));
-    h->List()->setCurrentRow(0);
-    h->Trigger("mnuRightNameWuGe");
-    QVERIFY(h->form.OutText().contains(QStringLiteral("天格：")));
-  }
-
-  void delete_removesScatteredSelectionKeepingOrder() {
-    auto h = Make();
-    h->Search(QStringLiteral("王"));
-    QStringList expected = h->Entries();
-    h->Select({1, 5, 6, 23});
-    for (int row : {23, 6, 5, 1}) expected.removeAt(row);
-    const QString text = h->form.OutText();
-    h->Trigger("mnuFileDelName");
-    QCOMPARE(h->Entries(), expected);
-    QCOMPARE(h->form.OutText(), text);
-    h->Trigger("mnuFileDelName");
-    QCOMPARE(h->Entries(), expected);
-  }
-
-  void collect_threeOfTen_appendsThemLastFirstAndRemovesThem() {
-    auto h = Make();
-    h->Search(QStringLiteral("王"));
-    for (int i = h->List()->count() - 1; i >= 10; --i) delete h->List()->takeItem(i);
-    h->List()->item(7)->setText(QStringLiteral("  ") + h->List()->item(7)->text() + QStringLiteral(" "));
-    const QStringList entries = h->Entries();
-    const QString report = h->form.CollectionText();
-    // A five-grid report on screen is replaced by the collection.
-    h->MakeCurrent(0);
-    h->Trigger("mnuFileNameWuGe");
-
-    h->Select({2, 7, 9});
-    h->Trigger("mnuFileSave");
-    const QString expected =
-        report + entries[9] + kCrLf + entries[7].trimmed() + kCrLf + entries[2] + kCrLf;
-    QCOMPARE(h->form.OutText(), expected);
-    QCOMPARE(h->form.CollectionText(), expected);
-    QStringList rest = entries;
-    for (int row : {9, 7, 2}) rest.removeAt(row);
-    QCOMPARE(h->Entries(), rest);
-    QCOMPARE(h->Find<QPlainTextEdit>("txtOut")->font().pointSizeF(), 14.0);
-
-    // The second command starts right after the first one's last line.
-    h->Select({0, 1});
-    h->Trigger("mnuFileSave");
-    QCOMPARE(h->form.OutText(), expected + rest[1] + kCrLf + rest[0] + kCrLf);
-    QCOMPARE(h->Entries().size(), 5);
-  }
-
-  void collect_beforeAnySearch_emptiesTheOutput() {
-    auto h = Make();
-    h->Trigger("mnuFileSave");
-    QCOMPARE(h->form.OutText(), QString());
-    QCOMPARE(h->form.CollectionText(), QString());
-    QCOMPARE(h->Find<QPlainTextEdit>("txtOut")->font().pointSizeF(), 14.0);
-  }
-
-  void newSearch_resetsTheCollection() {
-    auto h = Make();
-    h->Search(QStringLiteral("王"));
-    const QString report = h->form.CollectionText();
-    h->Select({0});
-    h->Trigger("mnuFileSave");
-    h->Search(QStringLiteral("王"));
-    QCOMPARE(h->form.CollectionText(), report);
-    QCOMPARE(h->Entries().size(), 24);
-  }
-
-  void fiveGridReport_twice_appendsTwoReportsAndPutsCaretAtTheSecond() {
-    auto h = Make();
-    h->Search(QStringLiteral("王"));
-    const QString report = h->form.OutText();
-    h->List()->setCurrentRow(0);
-    h->Trigger("mnuFileNameWuGe");
-    const QString once = h->form.OutText();
-    QVERIFY(once.startsWith(report + kCrLf + kCrLf + QStringLiteral("天格：5") + kCrLf));
-    const QString grid_report = once.mid(report.size() + 4);
-    QString expected;
-    const std::pair<const char16_t*, int16_t> blocks[] = {
-        {u"天格：", 5}, {u"人格：", 15}, {u"地格：", 33}, {u"总格：", 37}, {u"外格：", 23}};
-    for (const auto& [label, number] : blocks) {
-      expected += QString::fromUtf16(label) + QString::number(number) + kCrLf + Q(naming::GetShuLi(number)) +
-                  kCrLf + kCrLf;
-    }
-    QCOMPARE(grid_report, expected);
-    QCOMPARE(h->form.OutSelectionStart(), report.size() + 4);
-
-    h->Trigger("mnuFileNameWuGe");
-    const QString twice = h->form.OutText();
-    QCOMPARE(twice, once + kCrLf + kCrLf + grid_report);
-    QVERIFY(twice.mid(0, once.size() + 4).endsWith(kCrLf.repeated(4)));
-    QCOMPARE(h->form.OutSelectionStart(), once.size() + 4);
-    QVERIFY(!h->Find<QPlainTextEdit>("txtOut")->textCursor().hasSelection());
-    QCOMPARE(h->form.CollectionText(), report);
-  }
-
-  void fiveGridReport_readsTheCurrentEntryNotTheSelection() {
-    auto h = Make();
-    h->Search(QStringLiteral("王"));
-    QListWidget* list = h->List();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      list->visualItemRect(list->item(3)).center());
-    h->MakeCurrent(5);
-    QCOMPARE(list->selectedItems().size(), 2);
-    QVERIFY(!list->item(5)->isSelected());
-    const naming::WuGe grids =
-        naming::GetWuGe(u"王", list->item(5)->text().mid(1).toStdU16String());
-    h->Trigger("mnuFileNameWuGe");
-    QVERIFY(h->form.OutText().contains(QStringLiteral("地格：%1\r\n").arg(grids.DiGe)));
-    QVERIFY(h->messages.information.isEmpty());
-  }
-
-  void fiveGridReport_splitsByTheFamilyNameAsItNowStands_data() {
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("family_name");
-    QTest::addColumn<QString>("given_name");
-    QTest::newRow("two-character family name") << "欧阳明" << "欧阳" << "明";
-    QTest::newRow("family name made longer") << "王袍灌" << "王袍" << "灌";
-    QTest::newRow("family name as long as the entry") << "王袍灌" << "王袍灌" << "";
-  }
-  void fiveGridReport_splitsByTheFamilyNameAsItNowStands() {
-    QFETCH(QString, entry);
-    QFETCH(QString, family_name);
-    QFETCH(QString, given_name);
-    auto h = Make();
-    h->Search(QStringLiteral("王"));
-    h->List()->insertItem(0, entry);
-    h->List()->setCurrentRow(0);
-    h->Find<QLineEdit>("txtXingShi")->setText(family_name);
-    const naming::WuGe grids = naming::GetWuGe(family_name.toStdU16String(), given_name.toStdU16String());
-    h->Trigger("mnuFileNameWuGe");
-    const QString text = h->form.OutText();
-    QVERIFY(text.contains(QStringLiteral("天格：%1\r\n").arg(grids.TianGe)));
-    QVERIFY(text.contains(QStringLiteral("人格：%1\r\n").arg(grids.RenGe)));
-    QVERIFY(text.contains(QStringLiteral("地格：%1\r\n").arg(grids.DiGe)));
-    QVERIFY(text.contains(QStringLiteral("总格：%1\r\n").arg(grids.ZongGe)));
-    QVERIFY(text.contains(QStringLiteral("外格：%1\r\n").arg(grids.WaiGe)));
-  }
-
-  void fiveGridReport_gridWithoutReading_saysSo() {
-    auto h = Make();
-    // Characters outside the dictionary count no strokes, so every grid of this name is 0.
-    h->List()->addItem(QStringLiteral("ab"));
-    h->List()->setCurrentRow(0);
-    h->Find<QLineEdit>("txtXingShi")->clear();
-    h->Trigger("mnuFileNameWuGe");
-    const QString text = h->form.OutText();
-    const QString block = QStringLiteral("天格：0\r\n（此数不在1至81之间，没有对应的数理释义）\r\n\r\n");
-    QVERIFY2(text.contains(block), qPrintable(text.right(200)));
-    QCOMPARE(text.count(QStringLiteral("（此数不在1至81之间")), 5);
-  }
-
-  void fiveGridReport_withoutCurrentEntry_asksForOne() {
-    auto h = Make();
-    const QString text = h->form.OutText();
-    h->Trigger("mnuFileNameWuGe");
-    QCOMPARE(h->messages.information, QStringList{Q(app::texts::kChooseAName)});
-    QCOMPARE(h->form.OutText(), text);
-  }
-
-  void resize_followsTheWindowAndStopsBelowThreshold() {
-    auto h = Make();
-    QVERIFY(QTest::qWaitForWindowExposed(&h->form));
-    auto* out = h->Find<QPlainTextEdit>("txtOut");
-    QWidget* client = h->form.centralWidget();
-    const app::FormLayout expected = app::ArrangeForm(
-        {}, client->width() * 15.0 + app::kChromeWidth, client->height() * 15.0 + app::kChromeHeight);
-    QCOMPARE(h->form.CurrentLayout(), expected);
-    QCOMPARE(out->geometry(), QRect(136, 94, qRound(expected.txtOut.width / 15), qRound(expected.txtOut.height / 15)));
-    // The strip's parts stand inside it, side by side.
-    QWidget* previous = nullptr;
-    for (const char* name : {"Frame2", "Frame1", "Frame3", "Frame4", "cmdYes"}) {
-      QWidget* part = h->Find<QWidget>(name);
-      QVERIFY(part->parentWidget()->rect().contains(part->geometry()));
-      if (previous != nullptr) QVERIFY(previous->geometry().right() < part->geometry().left());
-      previous = part;
-    }
-
-    const QRect before = out->geometry();
-    h->form.resize(h->form.width(), 200);
-    QTRY_COMPARE(client->height() < 250, true);
-    QCOMPARE(out->geometry(), before);
-    h->form.resize(h->form.width() + 60, 500);
-    QTRY_COMPARE(out->width(), before.width() + 60);
-  }
-
-  void close_byMenuOrCloseBox_opensTheSiteOnce_data() {
-    QTest::addColumn<bool>("by_menu");
-    QTest::newRow("menu") << true;
-    QTest::newRow("close box") << false;
-  }
-  void close_byMenuOrCloseBox_opensTheSiteOnce() {
-    QFETCH(bool, by_menu);
-    auto h = Make();
-    QVERIFY(QTest::qWaitForWindowExposed(&h->form));
-    if (by_menu) {
-      h->Trigger("mnuFileExit");
-    } else {
-      h->form.windowHandle()->close();
-    }
-    QVERIFY(!h->form.isVisible());
-    QCOMPARE(h->urls.opened, QStringList{QString::fromLatin1(app::kMakerWebSite)});
-  }
-
-  void webSite_fromMenu_reportsBrowserFailure() {
-    auto h = Make();
-    h->Trigger("mnuRegNet");
-    QCOMPARE(h->urls.opened, QStringList{QString::fromLatin1(app::kMakerWebSite)});
-    QVERIFY(h->messages.critical.isEmpty());
-    h->urls.succeeds = false;
-    h->Trigger("mnuRegNet");
-    QCOMPARE(h->messages.critical,
-             QStringList{Q(app::texts::kBrowserErrorTitle) + u'|' + Q(app::texts::kBrowserError)});
-  }
+  FakeDesktop& inner_;
 };
 
-QTEST_MAIN(MainWindowTest)
-#include "main_window_test.moc"
+TEST_F(FormTest, SearchButton_PressedWhileItsBoxIsOpen_DoesNothing) {
+  PressingAgainDesktop pressing(desktop);
+  frmName reentered(controls, pressing, *calendar_);
+  pressing.form = &reentered;
+  controls.family_name = u"王";
+  reentered.cmdYes_Click();
+  EXPECT_EQ(desktop.questions.size(), 1u);
+  // Once the first search is over the button works again (and its own box ignores the press).
+  reentered.cmdYes_Click();
+  EXPECT_EQ(desktop.questions.size(), 2u);
+}
+
+TEST_F(FormTest, SearchWang_ListsTwentyFourNamesAndReportsTheTotal) {
+  Search(u"王");
+  const std::vector<std::u16string> entries = controls.Entries();
+  ASSERT_EQ(entries.size(), 24u);
+  EXPECT_EQ(entries[0], u"王袍灌");
+  EXPECT_EQ(entries[1], u"王袍垄");
+  EXPECT_TRUE(std::all_of(entries.begin(), entries.end(), [](const auto& e) { return e.starts_with(u"王袍"); }));
+  ASSERT_EQ(desktop.questions.size(), 1u);
+  EXPECT_TRUE(desktop.questions[0].starts_with(u"本次共生成 26728 个好名；"));
+  EXPECT_EQ(desktop.question_titles[0], texts::kAppTitle);
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(FormTest, Search_ListsWhatTheSearchFindsForTheChoices) {
+  struct Case {
+    std::u16string family_name;
+    bool one_character;
+    bool girl;
+    size_t count;
+  };
+  const Case cases[] = {{u"王", false, true, 228}, {u"王", true, false, 0},        {u"", true, false, 0},
+                        {u"欧阳", true, false, 0}, {u"欧阳", false, true, 0},     {u"公孙", true, false, 11},
+                        {u"李", false, false, 196}, {u"", false, true, 120}};
+  for (const Case& c : cases) {
+    Choose(c.one_character, c.girl);
+    desktop.questions.clear();
+    Search(c.family_name);
+    ListedNames expected;
+    const int32_t total = naming::GenerateNames(expected, c.family_name,
+                                                c.one_character ? naming::NameLength::One : naming::NameLength::Two,
+                                                c.girl ? naming::Sex::Girl : naming::Sex::Boy);
+    EXPECT_EQ(controls.Entries(), expected.entries);
+    EXPECT_EQ(controls.Entries().size(), c.count);
+    EXPECT_THAT(desktop.questions, ElementsAre(naming::GenerateNamesMessage(total)));
+  }
+}
+
+TEST_F(FormTest, SearchAnswer_OpensTheSiteOnlyOnYes) {
+  Search(u"王");
+  EXPECT_TRUE(desktop.opened.empty());
+  desktop.answer_yes = true;
+  Search(u"王");
+  EXPECT_THAT(desktop.opened, ElementsAre(kMakerWebSite));
+}
+
+TEST_F(FormTest, Search_WritesTheBirthChartOfTheEnteredMoment) {
+  SetMoment(u"2000", u"1", u"1", u"12", u"0");
+  Search(u"王");
+  const std::vector<std::u16string> lines = SplitLines(controls.out);
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0], u"宝宝生日：");
+  EXPECT_EQ(lines[1], u"公历日期：2000年1月1日 12时0分");
+  EXPECT_TRUE(lines[2].starts_with(u"农历日期：1999年"));
+  EXPECT_EQ(lines[3], u"干支日期：己卯年 丙子月 戊午日 戊午时");
+  EXPECT_TRUE(lines[4].starts_with(u"纳音五行："));
+  EXPECT_TRUE(lines[5].starts_with(u"五行所缺："));
+  EXPECT_TRUE(lines[6].empty());
+  EXPECT_EQ(form.CollectionText(), controls.out);
+}
+
+TEST_F(FormTest, BadDate_ReportsAndKeepsListTextAndCollection) {
+  const std::array<std::array<std::u16string, 3>, 3> bad_dates = {
+      {{u"2000", u"4", u"31"}, {u"abc", u"1", u"1"}, {u"2000", u"1", u""}}};
+  for (const auto& [year, month, day] : bad_dates) {
+    SetMoment(u"2000", u"1", u"1", u"12", u"0");
+    Search(u"王");
+    controls.Select({0, 3});
+    form.mnuFileDelName_Click();
+    controls.Select({1});
+    form.mnuFileSave_Click();
+    const auto entries = controls.Entries();
+    const std::u16string text = controls.out;
+    const std::u16string collection = form.CollectionText();
+    desktop.messages.clear();
+    desktop.questions.clear();
+
+    SetMoment(year, month, day, u"12", u"0");
+    Search(u"王");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(desktop.messages[0].title, texts::kAppTitle);
+    EXPECT_FALSE(desktop.messages[0].text.empty());
+    EXPECT_TRUE(desktop.questions.empty());
+    EXPECT_EQ(controls.Entries(), entries);
+    EXPECT_EQ(controls.out, text);
+    EXPECT_EQ(form.CollectionText(), collection);
+  }
+}
+
+class MissingLibraryTest : public FormTest {
+ protected:
+  MissingLibraryTest() : FormTest(&missing_) {}
+  static MissingCalendar missing_;
+};
+MissingCalendar MissingLibraryTest::missing_;
+
+TEST_F(MissingLibraryTest, ReportsBeforeTheSearchAndChangesNothing) {
+  controls.list = {{u"王袍灌", true}, {u"王袍垄"}};
+  const std::u16string text = controls.out;
+  Search(u"王");
+  EXPECT_EQ(controls.Entries(), (std::vector<std::u16string>{u"王袍灌", u"王袍垄"}));
+  EXPECT_TRUE(desktop.questions.empty());
+  EXPECT_THAT(desktop.Information(), ElementsAre(missing_.ErrorMessage()));
+  EXPECT_EQ(controls.out, text);
+  EXPECT_TRUE(form.CollectionText().empty());
+}
+
+
+TEST_F(FormTest, RightPress_ShowsThePopupAtTheMouse_OtherButtonsDoNot) {
+  form.lstName_MouseDown(MouseButton::Left, {5, 6});
+  form.lstName_MouseDown(MouseButton::Middle, {5, 6});
+  EXPECT_TRUE(controls.popups.empty());
+  form.lstName_MouseDown(MouseButton::Right, {40, 50});
+  ASSERT_EQ(controls.popups.size(), 1u);
+  EXPECT_EQ(controls.popups[0].x, 40);
+  EXPECT_EQ(controls.popups[0].y, 50);
+}
+
+TEST_F(FormTest, MenuTables_HoldTheItemsInOrderAndThePopupCallsTheFileItems) {
+  std::vector<std::string> names;
+  for (const MenuItem& item : kFileMenu) names.emplace_back(item.name);
+  EXPECT_THAT(names, ElementsAre("mnuFileSave", "mnuFileDelName", "mnuFile01", "mnuFileNameWuGe", "mnuNet02",
+                                 "mnuRegNet", "mnuFile02", "mnuFileExit"));
+  names.clear();
+  for (const MenuItem& item : kListPopupMenu) names.emplace_back(item.name);
+  EXPECT_THAT(names, ElementsAre("mnuListRightSave", "mnulstRightDel", "mnuR01", "mnuRightNameWuGe"));
+  EXPECT_EQ(kFileMenu[2].handler, nullptr);
+  EXPECT_EQ(kListPopupMenu[2].handler, nullptr);
+  EXPECT_EQ(kFileMenu[7].caption, u"退出");
+
+  Search(u"王");
+  const auto entries = controls.Entries();
+  controls.Select({0, 1});
+  (form.*kListPopupMenu[1].handler)();
+  EXPECT_EQ(controls.Entries(), std::vector<std::u16string>(entries.begin() + 2, entries.end()));
+  controls.Select({0});
+  (form.*kListPopupMenu[0].handler)();
+  EXPECT_TRUE(controls.out.ends_with(entries[2] + u"\r\n"));
+  controls.current = 0;
+  (form.*kListPopupMenu[3].handler)();
+  EXPECT_NE(controls.out.find(u"天格："), std::u16string::npos);
+}
+
+TEST_F(FormTest, Delete_RemovesScatteredSelectionKeepingOrder) {
+  Search(u"王");
+  std::vector<std::u16string> expected = controls.Entries();
+  controls.Select({2, 5, 7});
+  for (int row : {7, 5, 2}) expected.erase(expected.begin() + row);
+  const std::u16string text = controls.out;
+  const std::u16string collection = form.CollectionText();
+  form.mnuFileDelName_Click();
+  EXPECT_EQ(controls.Entries(), expected);
+  EXPECT_EQ(controls.out, text);
+  EXPECT_EQ(form.CollectionText(), collection);
+  form.mnuFileDelName_Click();
+  EXPECT_EQ(controls.Entries(), expected);
+}
+
+TEST_F(FormTest, Collect_ThreeOfTen_AppendsThemLastFirstAndRemovesThem) {
+  Search(u"王");
+  controls.list.resize(10);
+  controls.list[7].text = u"  " + controls.list[7].text + u" ";
+  const auto entries = controls.Entries();
+  const std::u16string report = form.CollectionText();
+  // A five-grid report on screen is replaced by the collection.
+  controls.current = 0;
+  form.mnuFileNameWuGe_Click();
+
+  controls.Select({2, 7, 9});
+  form.mnuFileSave_Click();
+  const std::u16string expected = report + entries[9] + u"\r\n" + entries[7].substr(2, 3) + u"\r\n" + entries[2] + u"\r\n";
+  EXPECT_EQ(controls.out, expected);
+  EXPECT_EQ(form.CollectionText(), expected);
+  std::vector<std::u16string> rest = entries;
+  for (int row : {9, 7, 2}) rest.erase(rest.begin() + row);
+  EXPECT_EQ(controls.Entries(), rest);
+  EXPECT_EQ(controls.out_font_size, 14.0);
+
+  // The second command starts right after the first one's last line.
+  controls.Select({0, 1});
+  form.mnuFileSave_Click();
+  EXPECT_EQ(controls.out, expected + rest[1] + u"\r\n" + rest[0] + u"\r\n");
+  EXPECT_EQ(controls.Entries().size(), 5u);
+}
+
+TEST_F(FormTest, Collect_BeforeAnySearch_EmptiesTheOutput) {
+  form.mnuFileSave_Click();
+  EXPECT_EQ(controls.out, u"");
+  EXPECT_EQ(form.CollectionText(), u"");
+  EXPECT_EQ(controls.out_font_size, 14.0);
+}
+
+TEST_F(FormTest, NewSearch_ResetsTheCollection) {
+  Search(u"王");
+  const std::u16string report = form.CollectionText();
+  controls.Select({0});
+  form.mnuFileSave_Click();
+  Search(u"王");
+  EXPECT_EQ(form.CollectionText(), report);
+  EXPECT_EQ(controls.Entries().size(), 24u);
+}
+
+TEST_F(FormTest, FiveGridReport_Twice_AppendsTwoReportsAndPutsCaretAtTheSecond) {
+  Search(u"王");
+  const std::u16string report = controls.out;
+  controls.current = 0;
+  form.mnuFileNameWuGe_Click();
+  const std::u16string once = controls.out;
+  ASSERT_TRUE(once.starts_with(report + u"\r\n\r\n天格：5\r\n"));
+  const std::u16string grid_report = once.substr(report.size() + 4);
+  std::u16string expected;
+  const std::pair<std::u16string_view, int16_t> blocks[] = {
+      {u"天格：", 5}, {u"人格：", 15}, {u"地格：", 33}, {u"总格：", 37}, {u"外格：", 23}};
+  for (const auto& [label, number] : blocks) {
+    expected += std::u16string(label) + Decimal(number) + u"\r\n" + std::u16string(naming::GetShuLi(number)) +
+                u"\r\n\r\n";
+  }
+  EXPECT_EQ(grid_report, expected);
+  EXPECT_EQ(controls.out_selection, (std::pair<int, int>{static_cast<int>(report.size() + 4), 0}));
+
+  form.mnuFileNameWuGe_Click();
+  EXPECT_EQ(controls.out, once + u"\r\n\r\n" + grid_report);
+  EXPECT_TRUE(controls.out.substr(0, once.size() + 4).ends_with(Repeat(kCrLf, 4)));
+  EXPECT_EQ(controls.out_selection, (std::pair<int, int>{static_cast<int>(once.size() + 4), 0}));
+  EXPECT_EQ(form.CollectionText(), report);
+}
+
+TEST_F(FormTest, FiveGridReport_SplitsByTheFamilyNameAsItNowStands) {
+  struct Case {
+    std::u16string entry, family_name, given_name;
+  };
+  const Case cases[] = {{u"欧阳明", u"欧阳", u"明"},
+                        {u"王袍灌", u"王袍", u"灌"},
+                        {u"王袍灌", u"王袍灌", u""},
+                        // A character outside the basic plane is one character, two UTF-16 units.
+                        {u"𠀋王明", u"𠀋", u"王明"}};
+  for (const Case& c : cases) {
+    controls.list = {{c.entry}};
+    controls.current = 0;
+    controls.family_name = c.family_name;
+    const naming::WuGe grids = naming::GetWuGe(c.family_name, c.given_name);
+    form.mnuFileNameWuGe_Click();
+    const std::pair<std::u16string_view, int16_t> blocks[] = {{u"天格：", grids.TianGe},
+                                                              {u"人格：", grids.RenGe},
+                                                              {u"地格：", grids.DiGe},
+                                                              {u"总格：", grids.ZongGe},
+                                                              {u"外格：", grids.WaiGe}};
+    const size_t mark = static_cast<size_t>(controls.out_selection.first);
+    size_t at = mark;
+    for (const auto& [label, number] : blocks) {
+      const std::u16string line = std::u16string(label) + Decimal(number) + u"\r\n";
+      EXPECT_EQ(controls.out.find(line, at), at);
+      at = controls.out.find(u"\r\n\r\n", at) + 4;
+    }
+    EXPECT_EQ(at, controls.out.size());
+  }
+}
+
+TEST_F(FormTest, FiveGridReport_GridWithoutReading_SaysSo) {
+  // Characters outside the dictionary count no strokes, so every grid of this name is 0.
+  controls.list = {{u"ab"}};
+  controls.current = 0;
+  controls.family_name = u"";
+  form.mnuFileNameWuGe_Click();
+  EXPECT_NE(controls.out.find(u"天格：0\r\n（此数不在1至81之间，没有对应的数理释义）\r\n\r\n"), std::u16string::npos);
+  size_t count = 0;
+  for (size_t at = 0; (at = controls.out.find(u"（此数不在1至81之间", at)) != std::u16string::npos; ++at) ++count;
+  EXPECT_EQ(count, 5u);
+}
+
+TEST_F(FormTest, FiveGridReport_WithoutCurrentEntry_AsksForOne) {
+  Search(u"王");
+  controls.Select({1, 2});
+  desktop.messages.clear();
+  const std::u16string text = controls.out;
+  form.mnuFileNameWuGe_Click();
+  EXPECT_THAT(desktop.messages,
+              ElementsAre(testing::ShownMessage{u"请选择一个姓名！", MessageIcon::Information, u"澄禾起名宝"}));
+  EXPECT_EQ(controls.out, text);
+}
+
+TEST_F(FormTest, Resize_AppliesTheLayoutAndKeepsItBelowTheThreshold) {
+  form.Form_Resize();
+  ASSERT_EQ(controls.applied.size(), 1u);
+  EXPECT_EQ(controls.applied.back(), ArrangeForm({}, kDefaultOuterWidth, kDefaultOuterHeight));
+  const FormLayout before = form.CurrentLayout();
+
+  controls.outer = {12000, kMinimumOuterHeight - 1};
+  form.Form_Resize();
+  EXPECT_EQ(controls.applied.back(), before);
+  controls.outer = {12000, 9000};
+  form.Form_Resize();
+  EXPECT_EQ(controls.applied.back().txtOut.width, before.txtOut.width + 12000 - kDefaultOuterWidth);
+  EXPECT_EQ(form.CurrentLayout(), controls.applied.back());
+}
+
+TEST_F(FormTest, Exit_UnloadsTheWindow_UnloadOpensTheSiteOnceAndClosesTheOthers) {
+  form.mnuFileExit_Click();
+  EXPECT_EQ(controls.unloads, 1);
+  EXPECT_TRUE(desktop.opened.empty());
+  form.Form_Unload();
+  EXPECT_THAT(desktop.opened, ElementsAre(kMakerWebSite));
+  EXPECT_EQ(controls.others_closed, 1);
+}
+
+TEST_F(FormTest, WebSite_FromMenu_ReportsBrowserFailure) {
+  form.mnuRegNet_Click();
+  EXPECT_THAT(desktop.opened, ElementsAre(kMakerWebSite));
+  EXPECT_TRUE(desktop.messages.empty());
+  desktop.browser_works = false;
+  form.mnuRegNet_Click();
+  EXPECT_THAT(desktop.messages,
+              ElementsAre(testing::ShownMessage{u"调用浏览器错误！", MessageIcon::Critical, u"错误："}));
+  // A failing browser at closing is reported too, and the closing still completes.
+  form.Form_Unload();
+  EXPECT_EQ(desktop.messages.size(), 2u);
+  EXPECT_EQ(controls.others_closed, 1);
+}
+
+}  // namespace
+}  // namespace app

@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -366,6 +367,18 @@ std::u16string Win32Window::ListCurrentText() {
 
 std::u16string Win32Window::FamilyNameText() { return WindowText(Control(kIdtxtXingShi)); }
 
+void Win32Window::SetFamilyNameText(std::u16string_view text) {
+  const HWND edit = Control(kIdtxtXingShi);
+  DWORD caret = 0;
+  SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  const std::u16string before = WindowText(edit);
+  // The characters that go are the control characters the form drops; the caret stays after the
+  // same characters it followed.
+  const size_t kept = WithoutControlCharacters(std::u16string_view(before).substr(0, std::min<size_t>(caret, before.size()))).size();
+  SetWindowTextW(edit, Wide(text).c_str());
+  SendMessageW(edit, EM_SETSEL, kept, kept);
+}
+
 void Win32Window::SelectFamilyName(int start, int length) {
   SendMessageW(Control(kIdtxtXingShi), EM_SETSEL, start, start + length);
 }
@@ -375,6 +388,11 @@ std::u16string Win32Window::OutText() { return WindowText(out_); }
 void Win32Window::SetOutText(std::u16string_view text) { SetWindowTextW(out_, Wide(text).c_str()); }
 
 void Win32Window::SetOutSelection(int start, int length) {
+  // Going to the end first makes the box scroll back up just far enough to show the selection's
+  // line at the top, so the reader sees the beginning of what was added.
+  const int end = GetWindowTextLengthW(out_);
+  SendMessageW(out_, EM_SETSEL, end, end);
+  SendMessageW(out_, EM_SCROLLCARET, 0, 0);
   SendMessageW(out_, EM_SETSEL, start, start + length);
   SendMessageW(out_, EM_SCROLLCARET, 0, 0);
 }
@@ -470,6 +488,8 @@ LRESULT Win32Window::OnWindowMessage(UINT message, WPARAM wparam, LPARAM lparam)
         form_.cmdYes_Click();
       } else if (id == kIdtxtXingShi && code == EN_SETFOCUS) {
         form_.txtXingShi_GotFocus();
+      } else if (id == kIdtxtXingShi && code == EN_CHANGE) {
+        form_.txtXingShi_Change();
       }
       return 0;
     }

@@ -43,6 +43,16 @@ class FakeCalendar final : public Calendar {
 
 constexpr std::array<int16_t, 4> kSomeLunarDate{2020, 4, 1, 0};
 
+TEST(CalendarReachable, BindsEveryFunctionAndFailsWhenAnyIsMissing) {
+  FakeCalendar calendar({2020, 4, 1, 1}, {37, 18, 3, 29});
+  EXPECT_TRUE(calendar.Reachable());
+  EXPECT_EQ(calendar.moments.size(), 8u);
+  for (int function = 0; function < 8; ++function) {
+    calendar.missing = static_cast<CalendarFunction>(function);
+    EXPECT_FALSE(calendar.Reachable()) << function;
+  }
+}
+
 TEST(GetNaYin, GivesEntryNAndNothingOutsideTheCycle) {
   struct Case {
     int16_t index;

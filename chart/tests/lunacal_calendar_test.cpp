@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "chart/birth_chart.h"
 
@@ -15,14 +19,75 @@ namespace {
 
 const BirthInput kNewYear2000{u"2000", u"1", u"1", u"12", u"0"};
 
+bool Contains(const std::u16string& text, std::u16string_view part) {
+  return text.find(part) != std::u16string::npos;
+}
+
 TEST(LunacalCalendar, MissingLibraryGivesAMessageAndNoReport) {
   LunacalCalendar calendar({"/nonexistent/liblunacal.so.1", "liblunacal-missing.so.1"});
   EXPECT_FALSE(calendar.Call(CalendarFunction::GetGLToRLNian, 36526.5).has_value());
-  EXPECT_NE(calendar.ErrorMessage().find(u"无法加载日历库 lunacal"), std::u16string::npos);
+  EXPECT_TRUE(Contains(calendar.ErrorMessage(), u"无法加载日历库 lunacal（liblunacal.so.1）"));
 
   const BaZiReport report = BuildBaZiReport(calendar, kNewYear2000);
   EXPECT_FALSE(report.text.has_value());
   EXPECT_EQ(report.message, calendar.ErrorMessage());
+}
+
+TEST(LunacalCalendar, LoadFailureNamesEachPlaceTriedWithTheLoadersReason) {
+  // A file that exists but is no library gives the loader a reason other than a missing file.
+  const std::string junk = ::testing::TempDir() + "liblunacal-junk.so.1";
+  std::ofstream(junk) << "not a shared object";
+  LunacalCalendar calendar({"/nonexistent/日历/liblunacal.so.1", junk, "/tmp/\xff/liblunacal.so.1"});
+  EXPECT_FALSE(calendar.Call(CalendarFunction::GetSiZhuXHDay, 36526.5).has_value());
+  const std::u16string message = calendar.ErrorMessage();
+
+  EXPECT_TRUE(Contains(message, u"已尝试："));
+  EXPECT_TRUE(Contains(message, u"\r\n/nonexistent/日历/liblunacal.so.1："
+                                u"cannot open shared object file: No such file or directory"))
+      << ::testing::PrintToString(message);
+  const size_t junk_line = message.find(std::u16string(junk.begin(), junk.end()) + u"：");
+  ASSERT_NE(junk_line, std::u16string::npos);
+  const std::u16string junk_reason = message.substr(junk_line, message.find(u'\r', junk_line) - junk_line);
+  EXPECT_FALSE(Contains(junk_reason, u"No such file")) << ::testing::PrintToString(junk_reason);
+  EXPECT_GT(junk_reason.size(), junk.size() + 2);
+  // A byte that is not UTF-8 is shown as U+FFFD, the rest of the path kept.
+  EXPECT_TRUE(Contains(message, u"\r\n/tmp/\uFFFD/liblunacal.so.1："));
+  std::remove(junk.c_str());
+}
+
+TEST(LunacalCalendar, CandidatePathsGoFromTheProgramToTheConfiguredLibdirToTheSystem) {
+  struct Case {
+    std::string folder;
+    std::string bin_to_libdir;
+    std::vector<std::string> paths;
+  };
+  const Case cases[] = {
+      {"/opt/name/bin/", "../lib/x86_64-linux-gnu",
+       {"/opt/name/bin/liblunacal.so.1", "/opt/name/bin/../lib/x86_64-linux-gnu/liblunacal.so.1",
+        "liblunacal.so.1"}},
+      // No trailing slash on the folder, a trailing one on the relative path.
+      {"/usr/bin", "../lib64/", {"/usr/bin/liblunacal.so.1", "/usr/bin/../lib64/liblunacal.so.1",
+                                 "liblunacal.so.1"}},
+      // bin and lib the same folder: tried once.
+      {"/srv/app/", "", {"/srv/app/liblunacal.so.1", "liblunacal.so.1"}},
+      {"/srv/app/", ".", {"/srv/app/liblunacal.so.1", "liblunacal.so.1"}},
+      // The program's folder unknown: only the system's search is left.
+      {"", "../lib", {"liblunacal.so.1"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LunacalCalendar::CandidatePaths(c.folder, c.bin_to_libdir), c.paths)
+        << c.folder << " + " << c.bin_to_libdir;
+  }
+}
+
+TEST(LunacalCalendar, DefaultCandidatesStartInTheTestsOwnFolderThenTheConfiguredLibdir) {
+  const std::vector<std::string> paths = LunacalCalendar::DefaultCandidatePaths();
+  ASSERT_EQ(paths.size(), 3u);
+  EXPECT_EQ(paths[0].front(), '/');
+  EXPECT_EQ(paths[0].substr(paths[0].rfind('/')), "/liblunacal.so.1");
+  const std::string folder = paths[0].substr(0, paths[0].rfind('/') + 1);
+  EXPECT_EQ(paths[1], folder + CHART_BIN_TO_LIBDIR + "/liblunacal.so.1");
+  EXPECT_EQ(paths[2], "liblunacal.so.1");
 }
 
 TEST(LunacalCalendar, KeepsTheLowSixteenBitsAsASignedNumber) {

@@ -524,6 +524,21 @@ void Keyboard_FocusTabAndEnter() {
   CHECK_EQ(h.Count(), 24);
 }
 
+void FamilyName_DropsPastedControlCharactersAndKeepsTheCaret() {
+  Harness h;
+  h.SetText(kIdtxtXingShi, u"王\t家");
+  CHECK_EQ(h.Text(kIdtxtXingShi), u"王家");
+  // A paste of "\x01李" after 王: the control character goes, the caret stays after 李.
+  SendMessageW(h.C(kIdtxtXingShi), EM_SETSEL, 1, 1);
+  SendMessageW(h.C(kIdtxtXingShi), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\x01李"));
+  CHECK_EQ(h.Text(kIdtxtXingShi), u"王李家");
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(h.C(kIdtxtXingShi), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  CHECK_EQ(start, 2u);
+  CHECK_EQ(end, 2u);
+}
+
 void Unload_OpensTheSiteOnceAndCloses() {
   {
     Harness h;
@@ -562,6 +577,7 @@ void RunWindowTests() {
   Resize_NarrowAndTall_FollowsTheSharedLayout();
   DpiChange_RelaysOutAndRecreatesFonts();
   Keyboard_FocusTabAndEnter();
+  FamilyName_DropsPastedControlCharactersAndKeepsTheCaret();
   Unload_OpensTheSiteOnceAndCloses();
 }
 

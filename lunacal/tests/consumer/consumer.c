@@ -8,7 +8,7 @@ int main(void) {
   const double first_day = 416.0;
   if (GetGLToRLNian(first_day) != 1901 || GetGLToRLMonth(first_day) != 1 ||
       GetGLToRLDay(first_day) != 1) {
-    fprintf(stderr, "consumer: unexpected lunar date of DATE 417\n");
+    fprintf(stderr, "consumer: unexpected lunar date of DATE 416\n");
     return 1;
   }
   return 0;

@@ -1,6 +1,8 @@
-# Installs the built lunacal into a fresh prefix and builds consumer.c against it twice: once with
-# find_package(lunacal) and once with the flags pkg-config gives. Both programs must run.
-#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DCONSUMER_DIR=... -DC_COMPILER=... -DGENERATOR=...
+# Installs the built lunacal (both components, as both packages would) under a scratch DESTDIR and
+# builds consumer.c against it twice: once with find_package(lunacal) and once with the flags
+# pkg-config gives, the sysroot pointing it at the scratch tree. Both programs must run.
+#   cmake -DBUILD_DIR=... -DINSTALL_PREFIX=... -DWORK_DIR=... -DCONSUMER_DIR=... -DC_COMPILER=...
+#         -DGENERATOR=...
 #         [-DC_FLAGS=...] [-DLINKER_FLAGS=...] -P run_consumer.cmake
 
 function(run)
@@ -11,8 +13,13 @@ function(run)
 endfunction()
 
 file(REMOVE_RECURSE ${WORK_DIR})
-set(prefix ${WORK_DIR}/prefix)
-run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component lunacal)
+# lunacal.pc names the configured prefix, so the files must land under it, not under --prefix.
+set(root ${WORK_DIR}/root)
+set(ENV{DESTDIR} ${root})
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --component lunacal)
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --component lunacal_dev)
+unset(ENV{DESTDIR})
+set(prefix ${root}${INSTALL_PREFIX})
 
 file(GLOB_RECURSE config_files ${prefix}/*/lunacal-config.cmake)
 file(GLOB_RECURSE pc_files ${prefix}/*/lunacal.pc)
@@ -38,7 +45,8 @@ run(${CMAKE_COMMAND} --build ${WORK_DIR}/cmake-build)
 run(${WORK_DIR}/cmake-build/consumer)
 
 find_program(PKG_CONFIG pkg-config REQUIRED)
-set(ENV{PKG_CONFIG_PATH} ${pc_dir})
+set(ENV{PKG_CONFIG_LIBDIR} ${pc_dir})
+set(ENV{PKG_CONFIG_SYSROOT_DIR} ${root})
 execute_process(COMMAND ${PKG_CONFIG} --cflags --libs lunacal
   OUTPUT_VARIABLE pc_flags OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the main window after a search for 王 born 2000-01-01 12:00 and saves it as a PNG, for the
 // README. The message box is answered No, so nothing but the window is shown.
 
@@ -12,8 +13,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/main_window.h"
-#include "app/tests/fake_seams.h"
+#include "app/qt/qt_main_window.h"
+#include "app/tests/fake_desktop.h"
 #include "chart/calendar.h"
 
 int main(int argc, char* argv[]) {
@@ -24,29 +25,28 @@ int main(int argc, char* argv[]) {
   }
   QStandardPaths::setTestModeEnabled(true);
 
-  app::testing::FakeMessages messages;
-  app::testing::FakeUrls urls;
-  app::testing::FakePopup popup;
+  app::testing::FakeDesktop desktop;
   const std::unique_ptr<chart::Calendar> calendar = chart::MakeLunacalCalendar();
-  app::frmName form({.messages = messages, .urls = urls, .popup = popup, .calendar = *calendar});
-  form.show();
-  if (!QTest::qWaitForWindowExposed(&form)) return 1;
+  app::QtMainWindow window(desktop, *calendar, [](QMenu&, const QPoint&) {});
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
-  form.findChild<QLineEdit*>(QStringLiteral("txtXingShi"))->setText(QStringLiteral("王"));
+  window.findChild<QLineEdit*>(QStringLiteral("txtXingShi"))->setText(QStringLiteral("王"));
   const char* boxes[] = {"cboYear", "cboMonth", "cboDay", "cboHour", "cboMinute"};
   const char* values[] = {"2000", "1", "1", "12", "0"};
   for (int i = 0; i < 5; ++i) {
-    form.findChild<QComboBox*>(QString::fromLatin1(boxes[i]))->setEditText(QString::fromLatin1(values[i]));
+    window.findChild<QComboBox*>(QString::fromLatin1(boxes[i]))->setEditText(QString::fromLatin1(values[i]));
   }
-  QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("cmdYes")), Qt::LeftButton);
-  auto* list = form.findChild<QListWidget*>(QStringLiteral("lstName"));
+  QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("cmdYes")), Qt::LeftButton);
+  QCoreApplication::processEvents();
+  auto* list = window.findChild<QListWidget*>(QStringLiteral("lstName"));
   list->setCurrentRow(0);
   list->item(2)->setSelected(true);
   QTest::qWait(200);
 
-  if (!messages.information.isEmpty()) {
-    std::fprintf(stderr, "%s\n", qPrintable(messages.information.join(u'\n')));
+  if (!desktop.messages.empty()) {
+    std::fprintf(stderr, "%s\n", QString::fromStdU16String(desktop.messages.front().text).toLocal8Bit().constData());
     return 1;
   }
-  return form.grab().save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+  return window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
 }
