@@ -13,6 +13,14 @@ run() {
 }
 
 status=0
+# One file to copy: name.exe needs nothing but DLLs that every Windows has.
+imports=$(${OBJDUMP:-i686-w64-mingw32-objdump} -p "$bin/name.exe" | sed -n 's/^\tDLL Name: //p' | tr 'a-z' 'A-Z' | sort)
+unexpected=$(grep -vxE 'ADVAPI32\.DLL|COMCTL32\.DLL|GDI32\.DLL|KERNEL32\.DLL|MSVCRT\.DLL|SHELL32\.DLL|USER32\.DLL' <<<"$imports" || true)
+if [ -z "$imports" ] || [ -n "$unexpected" ]; then
+  echo "run_tests: name.exe imports more than system DLLs: ${unexpected:-nothing found}" >&2
+  status=1
+fi
+
 run ./name_win32_test.exe || { echo "run_tests: name_win32_test.exe failed with status $?" >&2; status=1; }
 
 settings_key='HKCU\Software\VB and VBA Program Settings\tavren\Start'
