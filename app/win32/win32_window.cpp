@@ -15,7 +15,8 @@ namespace app::win32 {
 namespace {
 
 // A control inside one of the frames, in twips from the frame's top left corner. The layout moves
-// the frames; what sits inside them keeps its place.
+// the frames; what sits inside them keeps its place. The date boxes take the labels' spare width,
+// as a Windows drop-down button is wider than the design's and would leave no room for the digits.
 struct InnerPlace {
   ControlId id;
   ControlId frame;
@@ -27,16 +28,16 @@ constexpr std::array<InnerPlace, 15> kInnerPlaces = {{
     {kIdoptTwo, kIdFrame1, {780, 480, 690, 330}},
     {kIdoptMan, kIdFrame3, {120, 480, 510, 330}},
     {kIdoptWoman, kIdFrame3, {630, 480, 510, 330}},
-    {kIdcboYear, kIdFrame4, {90, 450, 705, 390}},
-    {kIdLabel1, kIdFrame4, {810, 480, 195, 330}},
-    {kIdcboMonth, kIdFrame4, {1005, 450, 510, 390}},
-    {kIdLabel2, kIdFrame4, {1530, 480, 195, 330}},
-    {kIdcboDay, kIdFrame4, {1725, 450, 510, 390}},
-    {kIdLabel3, kIdFrame4, {2250, 480, 195, 330}},
-    {kIdcboHour, kIdFrame4, {2445, 450, 510, 390}},
-    {kIdLabel4, kIdFrame4, {2970, 480, 195, 330}},
-    {kIdcboMinute, kIdFrame4, {3165, 450, 510, 390}},
-    {kIdLabel5, kIdFrame4, {3690, 480, 195, 330}},
+    {kIdcboYear, kIdFrame4, {60, 450, 750, 390}},
+    {kIdLabel1, kIdFrame4, {810, 480, 180, 330}},
+    {kIdcboMonth, kIdFrame4, {990, 450, 555, 390}},
+    {kIdLabel2, kIdFrame4, {1545, 480, 180, 330}},
+    {kIdcboDay, kIdFrame4, {1725, 450, 555, 390}},
+    {kIdLabel3, kIdFrame4, {2280, 480, 180, 330}},
+    {kIdcboHour, kIdFrame4, {2460, 450, 555, 390}},
+    {kIdLabel4, kIdFrame4, {3015, 480, 180, 330}},
+    {kIdcboMinute, kIdFrame4, {3195, 450, 555, 390}},
+    {kIdLabel5, kIdFrame4, {3750, 480, 180, 330}},
 }};
 
 // A combo box's height includes its drop-down list, which shows this many twips of choices.
@@ -226,8 +227,13 @@ void Win32Window::CreateControls(HINSTANCE instance) {
   for (size_t i = 0; i < kDateBoxIds.size(); ++i) {
     const HWND box = AddControl(strip_, 0, WC_COMBOBOXW, u"", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP |
                                 (i == 0 ? WS_GROUP : 0), kDateBoxIds[i]);
-    // A typed value is read as it stands; the box does not complete it from the choices.
-    SendMessageW(box, CB_SETEXTENDEDUI, FALSE, 0);
+    // The boxes are narrow beside their drop-down buttons; without the edit's inner margins a
+    // year's four digits still show in full.
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    if (GetComboBoxInfo(box, &parts) && parts.hwndItem != nullptr) {
+      SendMessageW(parts.hwndItem, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 0));
+    }
     AddControl(strip_, 0, WC_STATICW, texts::kDateLabels[i], SS_LEFT, kLabelIds[i]);
   }
   AddControl(strip_, 0, WC_BUTTONW, texts::kcmdYes, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kIdcmdYes);
