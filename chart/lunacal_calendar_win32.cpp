@@ -4,32 +4,14 @@
 #include <windows.h>
 
 #include <string_view>
-#include <type_traits>
 #include <utility>
 
-#include "chart/lunacal_messages.h"
-#include "lunacal/lunacal.h"
+#include "chart/lunacal_binding.h"
 
 namespace chart {
 namespace {
 
-// The exports are looked up by name, so their stdcall type is taken from the library's own header
-// rather than restated; decltype does not reference the symbols, so nothing is linked against them.
-using ExportPointer = decltype(&::GetGLToRLNian);
-static_assert(std::is_same_v<ExportPointer, decltype(&::GetSiZhuXHTime)>);
-
-// Export names in the order of CalendarFunction, which indexes this table.
-constexpr std::array<const char*, 8> kExportNames{
-    "GetGLToRLNian",  "GetGLToRLMonth",  "GetGLToRLDay",  "GetGLToRLRun",
-    "GetSiZhuXHYear", "GetSiZhuXHMonth", "GetSiZhuXHDay", "GetSiZhuXHTime",
-};
-static_assert(static_cast<size_t>(CalendarFunction::GetSiZhuXHTime) + 1 == kExportNames.size());
-
 constexpr std::u16string_view kDllName = u"lunacal.dll";
-
-// The library gives a 32-bit integer of which only the low 16 bits are meant; since C++20 the
-// narrowing conversion is defined to keep exactly those bits as a two's complement number.
-int16_t LowSigned16(int32_t value) { return static_cast<int16_t>(value); }
 
 }  // namespace
 
@@ -89,16 +71,16 @@ std::optional<int16_t> LunacalDllCalendar::Call(CalendarFunction function, doubl
   }
   if (!Load()) return std::nullopt;
   if (symbols_[slot] == nullptr) {
-    const FARPROC address = GetProcAddress(static_cast<HMODULE>(module_), kExportNames[slot]);
+    const FARPROC address = GetProcAddress(static_cast<HMODULE>(module_), kLunacalExportNames[slot]);
     if (address == nullptr) {
-      error_message_ = LunacalMissingFunctionMessage(kExportNames[slot]);
+      error_message_ = LunacalMissingFunctionMessage(kLunacalExportNames[slot]);
       return std::nullopt;
     }
     symbols_[slot] = reinterpret_cast<AnyFunction>(address);
   }
   // Windows guarantees that the address GetProcAddress gives converts to the function it names.
-  const auto bound = reinterpret_cast<ExportPointer>(symbols_[slot]);
-  return LowSigned16(bound(moment));
+  const auto bound = reinterpret_cast<LunacalExportPointer>(symbols_[slot]);
+  return LunacalLowSigned16(bound(moment));
 }
 
 std::u16string LunacalDllCalendar::ErrorMessage() const { return error_message_; }

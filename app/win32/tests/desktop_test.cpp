@@ -14,7 +14,7 @@
 #include "app/win32/wide_text.h"
 #include "app/win32/win32_desktop.h"
 #include "chart/lunacal_calendar_win32.h"
-#include "chart/lunacal_messages.h"
+#include "chart/lunacal_binding.h"
 
 namespace app::win32::testing {
 namespace {

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/win32/tests/fake_desktop.h"
+#include "app/tests/fake_desktop.h"
 #include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
 #include "chart/calendar.h"
@@ -60,7 +60,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: name_win32_screenshot.exe out.bmp\n");
     return 2;
   }
-  app::win32::testing::FakeDesktop desktop;
+  app::testing::FakeDesktop desktop;
   const std::unique_ptr<chart::Calendar> calendar = chart::MakeLunacalCalendar();
   app::win32::Win32Window window(GetModuleHandleW(nullptr), desktop, *calendar, {app::win32::TrackListPopup, false});
   const HWND main = window.Handle();

@@ -15,8 +15,8 @@
 
 #include "app/form_texts.h"
 #include "app/layout.h"
+#include "app/tests/fake_desktop.h"
 #include "app/win32/tests/check.h"
-#include "app/win32/tests/fake_desktop.h"
 #include "app/win32/tests/suites.h"
 #include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
@@ -24,6 +24,9 @@
 
 namespace app::win32::testing {
 namespace {
+
+using app::testing::FakeDesktop;
+using app::testing::SavedSetting;
 
 constexpr std::u16string_view kChartLine = u"干支日期：己卯年 丙子月 戊午日 戊午时\r\n";
 
@@ -113,8 +116,15 @@ BOOL CALLBACK FindTooltip(HWND window, LPARAM data) {
   return TRUE;
 }
 
-struct Harness {
+// The folder as Windows writes it, so the settings look as the program writes them.
+FakeDesktop WindowsDesktop() {
   FakeDesktop desktop;
+  desktop.program_folder = u"C:\\Program Files\\name";
+  return desktop;
+}
+
+struct Harness {
+  FakeDesktop desktop = WindowsDesktop();
   std::unique_ptr<chart::Calendar> calendar = chart::MakeLunacalCalendar();
   Win32Window window{GetModuleHandleW(nullptr), desktop, *calendar, {FakeTrackPopup, false}};
 
@@ -184,11 +194,12 @@ void StartUp_ShowsCaptionsAndChoices() {
     int count;
     std::u16string_view first, last, text;
   };
-  const std::array<Box, 5> boxes = {{{kIdcboYear, 66, u"1980", u"2045", u"2026"},
-                                     {kIdcboMonth, 12, u"1", u"12", u"12"},
-                                     {kIdcboDay, 31, u"1", u"31", u"8"},
-                                     {kIdcboHour, 24, u"0", u"23", u"9"},
-                                     {kIdcboMinute, 60, u"0", u"59", u"5"}}};
+  // The fake desktop's clock says 2024-05-06 07:08:09.
+  const std::array<Box, 5> boxes = {{{kIdcboYear, 66, u"1980", u"2045", u"2024"},
+                                     {kIdcboMonth, 12, u"1", u"12", u"5"},
+                                     {kIdcboDay, 31, u"1", u"31", u"6"},
+                                     {kIdcboHour, 24, u"0", u"23", u"7"},
+                                     {kIdcboMinute, 60, u"0", u"59", u"8"}}};
   for (const Box& box : boxes) {
     const HWND combo = h.C(box.id);
     CHECK_EQ(ClassOf(combo), u"ComboBox");
@@ -303,8 +314,8 @@ void Search_Wang_FillsTheListAndWritesTheChart() {
   h.SearchWang();
   CHECK_EQ(h.desktop.questions.size(), 1u);
   if (!h.desktop.questions.empty()) {
-    CHECK(h.desktop.questions[0].text.find(u"本次共生成 26728 个好名") == 0);
-    CHECK_EQ(h.desktop.questions[0].title, texts::kAppTitle);
+    CHECK(h.desktop.questions[0].find(u"本次共生成 26728 个好名") == 0);
+    CHECK_EQ(h.desktop.question_titles[0], texts::kAppTitle);
   }
   CHECK_EQ(h.Count(), 24);
   CHECK_EQ(h.Entry(0), u"王袍灌");
@@ -329,7 +340,7 @@ void Search_TwoCharacterFamilyName_OneCharacterGivenName() {
   CHECK_EQ(h.Entry(0), u"公孙二");
   CHECK_EQ(h.Entry(10), u"公孙入");
   CHECK_EQ(h.desktop.questions.size(), 1u);
-  if (!h.desktop.questions.empty()) CHECK(h.desktop.questions[0].text.find(u"本次共生成 261 个好名") == 0);
+  if (!h.desktop.questions.empty()) CHECK(h.desktop.questions[0].find(u"本次共生成 261 个好名") == 0);
 }
 
 void Search_BadDate_ShowsAMessageAndReplacesNothing() {
