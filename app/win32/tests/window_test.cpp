@@ -176,6 +176,9 @@ void StartUp_ShowsCaptionsAndChoices() {
   Harness h;
   CHECK(h.Main() != nullptr);
   CHECK_EQ(WindowText(h.Main()), texts::kAppTitle);
+  // The program's icon from the resources, large and small.
+  CHECK(GetClassLongPtrW(h.Main(), GCLP_HICON) != 0);
+  CHECK(GetClassLongPtrW(h.Main(), GCLP_HICONSM) != 0);
   const std::array<std::pair<ControlId, std::u16string_view>, 15> captions = {{
       {kIdFrame1, texts::kFrame1}, {kIdFrame2, texts::kFrame2}, {kIdFrame3, texts::kFrame3},
       {kIdFrame4, texts::kFrame4}, {kIdoptOne, texts::koptOne}, {kIdoptTwo, texts::koptTwo},
@@ -527,6 +530,16 @@ void Keyboard_FocusTabAndEnter() {
   MSG tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
   CHECK(IsDialogMessageW(h.Main(), &tab));
   CHECK(GetFocus() == h.C(kIdoptTwo));
+  // Shift+Tab goes back; the dialog manager reads the Shift key from the thread's keyboard state.
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  MSG back_tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  CHECK(IsDialogMessageW(h.Main(), &back_tab));
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  CHECK(GetFocus() == h.C(kIdtxtXingShi));
   SetFocus(h.C(kIdtxtXingShi));
   h.SetText(kIdtxtXingShi, u"王");
   MSG enter = {GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
