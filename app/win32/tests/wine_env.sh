@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # Sourced by the scripts that run the Windows programs: a wine prefix of its own inside the build
 # folder, made once, with no display (the null graphics driver), the Chinese locale, the font
-# substitutes that give 宋体 and 楷体 a Chinese face, and marlett for the caption buttons.
+# substitutes that give 宋体 and 楷体 a Chinese face, marlett for the caption buttons, and no host
+# browser for the web site the program opens (the shell still reports that it started one).
 #   . app/win32/tests/wine_env.sh path/to/build-windows
 build=$(cd "$1" && pwd)
 export WINEPREFIX="$build/wineprefix"
@@ -21,6 +22,7 @@ if [ ! -f "$wine_prefix_ready" ]; then
   { printf '\xef\xbb\xbf'; printf '%s\r\n' \
     'Windows Registry Editor Version 5.00' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Drivers]' '"Graphics"="null"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\WineBrowser]' '"Browsers"=""' '"Mailers"=""' '' \
     '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
     '"宋体"="AR PL UMing CN"' '"SimSun"="AR PL UMing CN"' '"新宋体"="AR PL UMing CN"' \
     '"楷体_GB2312"="AR PL UKai CN"' '"楷体"="AR PL UKai CN"'; } |
