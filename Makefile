@@ -56,14 +56,15 @@ package: deps
 	cpack --preset package
 	bash scripts/check-packages build-package/packages
 
-# lunacal as a 32-bit Windows DLL, its export and import tables checked, then loaded and called
-# under wine.
+# The 32-bit Windows program name.exe and lunacal.dll: the DLL's export and import tables checked,
+# the DLL loaded and called under wine, then the window's tests and the real name.exe under wine.
 windows: deps
 	cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DNAME_LIBRARY_ONLY=ON
-	cmake --build build-windows
+	  -DCMAKE_BUILD_TYPE=Release -DNAME_BUILD_TESTS=ON -DNAME_WERROR=$(WERROR)
+	cmake --build build-windows -j2
 	bash lunacal/tests/windows/check_dll.sh build-windows/bin/lunacal.dll
 	bash lunacal/tests/windows/run_under_wine.sh build-windows
+	bash app/win32/tests/run_tests.sh build-windows
 
 # The exports fed arbitrary bytes under libFuzzer, AddressSanitizer and UBSan for a bounded time.
 FUZZ_SECONDS ?= 60

@@ -7,7 +7,7 @@
 
 function(name_add_test target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
-  if(NOT NAME_BUILD_TESTS OR NAME_LIBRARY_ONLY)
+  if(NOT NAME_HOST_TESTS)
     return()
   endif()
   add_executable(${target} ${ARG_SOURCES})
@@ -17,7 +17,7 @@ endfunction()
 
 function(name_add_benchmark target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
-  if(NOT NAME_BUILD_TESTS OR NAME_LIBRARY_ONLY)
+  if(NOT NAME_HOST_TESTS)
     return()
   endif()
   add_executable(${target} ${ARG_SOURCES})
