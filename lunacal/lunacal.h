@@ -110,6 +110,18 @@ LUNACAL_API int32_t LUNACAL_CALL RLToGL_Day(int32_t year, int32_t month, int32_t
  *   SysBIOSID   the BIOS date or identification text, up to 199 characters of space .. "q".
  * Where the machine does not offer a source (no disk model, no readable firmware, no CPUID) the
  * text is empty.
+ * Sources on Windows, first to last; the first that gives a text wins:
+ *   disk  SMART IDENTIFY of \\.\PhysicalDrive0 and the SCSI miniports \\.\Scsi0: .. Scsi15:
+ *         (both need administrator rights), then the storage device descriptor of
+ *         \\.\PhysicalDrive0 (IOCTL_STORAGE_QUERY_PROPERTY, for every user);
+ *   BIOS  the area 0xF0000..0xFFFFF mapped from \Device\PhysicalMemory (refused to programs since
+ *         Windows Server 2003 SP1), then a raw firmware table of GetSystemFirmwareTable that
+ *         covers it; the text is looked for there, at the same three addresses; only when
+ *         neither gives bytes, the BIOS release date of the SMBIOS table, under the same rule
+ *         of characters.
+ * The library is for the NT family of Windows only: it does not ask GetVersionExA, and the paths of Windows 95, 98 and ME (\\.\Smartvsd, reading the BIOS area in place) are left
+ * out. On Linux the disk text comes from sysfs, the BIOS area from /dev/mem (root only), else the
+ * firmware date of /sys/class/dmi/id/bios_date.
  * Copy rule: with `length` 0 or more at most `length` bytes are written, the text and then its
  * terminating zero, so a text that does not fit is cut without the zero; a negative length sets
  * no limit (a buffer of 201 bytes holds every text). The buffer must be writable for that many
