@@ -24,7 +24,10 @@
  *   their plain names with fixed ordinals (GetGLToRLDay 1 ... SysDiskID 18, alphabetical); a DATE
  *   is passed as 8 bytes on the stack. Elsewhere they use the platform's C convention. A program
  *   that loads the library at run time (dlopen, LoadLibrary) calls through pointers such as
- *   int32_t (LUNACAL_CALL *)(double), and on Linux finds the 18 names and no others.
+ *   int32_t (LUNACAL_CALL *)(double), and on Linux finds the 18 names and no others. A Windows
+ *   program that includes this header links with the import library lunacal.dll.a (mingw) or
+ *   lunacal.lib (MSVC): both map the names the compiler asks for (_GetGLToRLNian@8) to the plain
+ *   exports.
  *
  *   State. The library keeps none: the calendar needs no file, setting or initialisation (only the
  *   identification functions ask the machine), and every function may be called from any number
