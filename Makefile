@@ -57,16 +57,23 @@ package: deps
 	bash scripts/check-packages build-package/packages
 
 # The 32-bit Windows program name.exe and lunacal.dll: the DLL's export and import tables checked,
-# the DLL loaded and called under wine, then the window's tests and the real name.exe under wine.
+# the DLL loaded and called under wine, its identification sources asked, a consumer linked with its
+# import libraries, the DLL built twice to prove it reproducible, then the window's tests and the
+# real name.exe under wine.
 windows: deps
 	cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DNAME_BUILD_TESTS=ON -DNAME_WERROR=$(WERROR)
 	cmake --build build-windows -j2
 	bash lunacal/tests/windows/check_dll.sh build-windows/bin/lunacal.dll
 	bash lunacal/tests/windows/run_under_wine.sh build-windows
+	bash lunacal/tests/windows/run_under_wine.sh build-windows lunacal_probe_test.exe
+	bash lunacal/tests/windows/check_consumer.sh build-windows
+	bash lunacal/tests/windows/check_reproducible.sh build-windows
 	bash app/win32/tests/run_tests.sh build-windows
 
-# The exports fed arbitrary bytes under libFuzzer, AddressSanitizer and UBSan for a bounded time.
+# The exports fed arbitrary bytes under libFuzzer, AddressSanitizer and UBSan for a bounded time,
+# starting from a copy of the seed corpus (made by lunacal/fuzz/make_corpus.py), which the run
+# grows while the repository's copy stays as it is. An input is 24 bytes; longer ones add nothing.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -77,5 +84,6 @@ fuzz: deps
 	  -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined
 	cmake --build build-fuzz --target lunacal_exports_fuzz
 	mkdir -p build-fuzz/corpus
+	cp lunacal/fuzz/corpus/* build-fuzz/corpus/
 	build-fuzz/bin/lunacal_exports_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-	  -rss_limit_mb=2048 -print_final_stats=1 build-fuzz/corpus
+	  -rss_limit_mb=2048 -max_len=64 -print_final_stats=1 build-fuzz/corpus

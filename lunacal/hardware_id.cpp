@@ -132,7 +132,9 @@ class LinuxProbe final : public HardwareProbe {
     return has_model || has_serial;
   }
 
-  bool Cpuid(uint32_t leaf, CpuidRegisters& registers) const override;
+  bool Cpuid(uint32_t leaf, CpuidRegisters& registers) const override {
+    return ReadProcessorCpuid(leaf, registers);
+  }
 
   bool ReadBiosArea(BiosArea& area) const override {
     const int fd = ::open("/dev/mem", O_RDONLY | O_CLOEXEC);
@@ -155,13 +157,16 @@ class LinuxProbe final : public HardwareProbe {
 
 using PlatformProbe = LinuxProbe;
 
-#else
+#elif !defined(_WIN32)
 
-// Elsewhere only the processor is asked; disk and BIOS texts stay empty.
+// Elsewhere only the processor is asked; disk and BIOS texts stay empty. Windows has a probe of
+// its own (hardware_probe_windows.cpp).
 class PortableProbe final : public HardwareProbe {
  public:
   bool DiskModelAndSerial(std::string&, std::string&) const override { return false; }
-  bool Cpuid(uint32_t leaf, CpuidRegisters& registers) const override;
+  bool Cpuid(uint32_t leaf, CpuidRegisters& registers) const override {
+    return ReadProcessorCpuid(leaf, registers);
+  }
   bool ReadBiosArea(BiosArea&) const override { return false; }
   bool FirmwareDate(std::string&) const override { return false; }
 };
@@ -170,7 +175,17 @@ using PlatformProbe = PortableProbe;
 
 #endif
 
-bool PlatformProbe::Cpuid(uint32_t leaf, CpuidRegisters& registers) const {
+#if !defined(_WIN32)
+const PlatformProbe kSystemProbe;
+#endif
+
+}  // namespace
+
+#if !defined(_WIN32)
+const HardwareProbe& SystemProbe() { return kSystemProbe; }
+#endif
+
+bool ReadProcessorCpuid(uint32_t leaf, CpuidRegisters& registers) {
 #if defined(LUNACAL_HAS_CPUID)
   unsigned int eax = 0, ebx = 0, ecx = 0, edx = 0;
   // __get_cpuid refuses a leaf above the processor's highest one instead of returning junk.
@@ -184,16 +199,14 @@ bool PlatformProbe::Cpuid(uint32_t leaf, CpuidRegisters& registers) const {
 #endif
 }
 
-const PlatformProbe kSystemProbe;
-
-}  // namespace
-
-const HardwareProbe& SystemProbe() { return kSystemProbe; }
+HDInfo FormHDInfo(std::string_view model, std::string_view serial) {
+  return {DriveField(model, kModelLength), DriveField(serial, kSerialLength)};
+}
 
 HDInfo ReadHDInfo(const HardwareProbe& probe) {
   std::string model, serial;
   if (!probe.DiskModelAndSerial(model, serial)) return {};
-  return {DriveField(model, kModelLength), DriveField(serial, kSerialLength)};
+  return FormHDInfo(model, serial);
 }
 
 CPUInfo ReadCPUInfo(const HardwareProbe& probe) {

@@ -38,6 +38,9 @@ class HardwareProbe {
 // The probe of the machine the library runs on.
 const HardwareProbe& SystemProbe();
 
+// CPUID of the processor this code runs on, for the system probes; false without CPUID or leaf.
+bool ReadProcessorCpuid(uint32_t leaf, CpuidRegisters& registers);
+
 // The disk's identification: the model up to 40 characters and the serial up to 20, blanks
 // trimmed at both ends.
 struct HDInfo {
@@ -54,6 +57,8 @@ struct BIOSInfo {
 };
 
 HDInfo ReadHDInfo(const HardwareProbe& probe);
+// The fields as a drive reports them, trimmed and cut to their widths.
+HDInfo FormHDInfo(std::string_view model, std::string_view serial);
 CPUInfo ReadCPUInfo(const HardwareProbe& probe);
 BIOSInfo ReadBIOSInfo(const HardwareProbe& probe);
 

@@ -30,7 +30,10 @@
  *   their plain names with fixed ordinals (GetGLToRLDay 1 ... SysDiskID 18, alphabetical); a DATE
  *   is passed as 8 bytes on the stack. Elsewhere they use the platform's C convention. A program
  *   that loads the library at run time (dlopen, LoadLibrary) calls through pointers such as
- *   int32_t (LUNACAL_CALL *)(double), and on Linux finds the 18 names and no others.
+ *   int32_t (LUNACAL_CALL *)(double), and on Linux finds the 18 names and no others. A Windows
+ *   program that includes this header links with the import library lunacal.dll.a (mingw) or
+ *   lunacal.lib (MSVC): both map the names the compiler asks for (_GetGLToRLNian@8) to the plain
+ *   exports.
  *
  *   State. The library keeps none: the calendar needs no file, setting or initialisation (only the
  *   identification functions ask the machine), and every function may be called from any number
@@ -125,6 +128,18 @@ LUNACAL_API int32_t LUNACAL_CALL RLToGL_Day(int32_t year, int32_t month, int32_t
  *   SysBIOSID   the BIOS date or identification text, up to 199 characters of space .. "q".
  * Where the machine does not offer a source (no disk model, no readable firmware, no CPUID) the
  * text is empty.
+ * Sources on Windows, first to last; the first that gives a text wins:
+ *   disk  SMART IDENTIFY of \\.\PhysicalDrive0 and the SCSI miniports \\.\Scsi0: .. Scsi15:
+ *         (both need administrator rights), then the storage device descriptor of
+ *         \\.\PhysicalDrive0 (IOCTL_STORAGE_QUERY_PROPERTY, for every user);
+ *   BIOS  the area 0xF0000..0xFFFFF mapped from \Device\PhysicalMemory (refused to programs since
+ *         Windows Server 2003 SP1), then a raw firmware table of GetSystemFirmwareTable that
+ *         covers it; the text is looked for there, at the same three addresses; only when
+ *         neither gives bytes, the BIOS release date of the SMBIOS table, under the same rule
+ *         of characters.
+ * The library is for the NT family of Windows only: it does not ask GetVersionExA, and the paths of Windows 95, 98 and ME (\\.\Smartvsd, reading the BIOS area in place) are left
+ * out. On Linux the disk text comes from sysfs, the BIOS area from /dev/mem (root only), else the
+ * firmware date of /sys/class/dmi/id/bios_date.
  * Copy rule: with `length` 0 or more at most `length` bytes are written, the text and then its
  * terminating zero, so a text that does not fit is cut without the zero; a negative length sets
  * no limit (a buffer of 201 bytes holds every text). The buffer must be writable for that many

@@ -11,5 +11,11 @@ int main(void) {
     fprintf(stderr, "consumer: unexpected lunar date of DATE 416\n");
     return 1;
   }
+  /* One export of each other argument list, so a Windows link proves every stdcall decoration
+   * (@8 for two 32-bit integers or a DATE, @16 for four integers). */
+  if (RLToGL_Year(1901, 1, 1, 0) != 1901 || GetJieQiTime_Day(2000, 1) != 4) {
+    fprintf(stderr, "consumer: unexpected Gregorian date or solar term\n");
+    return 1;
+  }
   return 0;
 }

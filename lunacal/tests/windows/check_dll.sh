@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the PE tables of a built lunacal.dll: the export table holds exactly the 18 plain names
-# with their ordinals, and the DLL imports nothing but DLLs that every Windows has.
+# with their ordinals, the DLL imports nothing but DLLs that every Windows has, and as shipped it
+# has a version resource, no debug sections and no time stamp.
 #   check_dll.sh path/to/lunacal.dll
 set -euo pipefail
 dll=$1
@@ -25,7 +26,8 @@ expected="1 GetGLToRLDay
 17 SysCPUID
 18 SysDiskID"
 
-headers=$("$objdump" -p "$dll")
+# In UTC, so a build without a time stamp reads as the start of 1970 wherever it is checked.
+headers=$(TZ=UTC "$objdump" -p "$dll")
 
 # objdump prints each name with its ordinal less the ordinal base: "[  16] SysCPUID".
 base=$(sed -n 's/^Export Address Table -- Ordinal Base \([0-9]*\).*/\1/p' <<<"$headers")
@@ -49,6 +51,20 @@ unexpected=$(grep -vxE 'kernel32\.dll|msvcrt\.dll|ntdll\.dll|user32\.dll|advapi3
   <<<"$imports" || true)
 if [ -n "$unexpected" ]; then
   echo "check_dll: $dll imports non-system DLLs: $unexpected" >&2
+  exit 1
+fi
+sections=$("$objdump" -h "$dll" | awk '$1 ~ /^[0-9]+$/ { print $2 }')
+if grep -q '^\.debug' <<<"$sections"; then
+  echo "check_dll: $dll carries debug sections:" $(grep '^\.debug' <<<"$sections") >&2
+  exit 1
+fi
+if ! grep -qx '\.rsrc' <<<"$sections"; then
+  echo "check_dll: $dll has no resources, so no version resource" >&2
+  exit 1
+fi
+# A time stamp would make two builds of the same sources differ.
+if ! grep -q '^Time/Date[[:space:]]*Thu Jan  1 00:00:00 1970' <<<"$headers"; then
+  echo "check_dll: $dll carries a time stamp: $(grep '^Time/Date' <<<"$headers")" >&2
   exit 1
 fi
 echo "check_dll: $dll exports the 18 names with ordinals 1..18 and imports only: $(echo $imports)"

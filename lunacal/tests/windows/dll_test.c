@@ -1,6 +1,7 @@
 /* Proves lunacal.dll as a 32-bit Windows program sees it: loaded with LoadLibrary, every export
  * found by its plain name and by its ordinal, and called as stdcall with a DATE passed by value
- * as 8 bytes. Exits non-zero on the first wrong result or a stack the callee did not clean. */
+ * as 8 bytes, and its version resource. Exits non-zero on the first wrong result or a stack the
+ * callee did not clean. */
 #include <windows.h>
 
 #include <math.h>
@@ -22,6 +23,11 @@ static const char *const export_names[18] = {
     "SysCPUID",          "SysDiskID"};
 static FARPROC exports[18];
 static int failures = 0;
+
+static int under_wine(void) {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != NULL && GetProcAddress(ntdll, "wine_get_version") != NULL;
+}
 
 static FARPROC find(const char *name) {
   int i;
@@ -158,6 +164,37 @@ static void check_identification(void) {
     } else {
       expect(text_exports[i], got == 1 && memchr(buffer, '\0', 201) != NULL, 1);
     }
+    /* Wine offers no disk identification and no BIOS area or date: the text must be empty. */
+    if (under_wine()) expect(text_exports[i], got, 0);
+  }
+}
+
+/* The version resource holds LUNACAL_VERSION, which the build passes in as its three numbers. */
+static void check_version(const char *path) {
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  static char info[4096];
+  VS_FIXEDFILEINFO *fixed = NULL;
+  UINT fixed_size = 0;
+  char *text = NULL;
+  UINT text_size = 0;
+  char wanted[32];
+  if (size == 0 || size > sizeof info || !GetFileVersionInfoA(path, 0, size, info) ||
+      !VerQueryValueA(info, "\\", (void **)&fixed, &fixed_size) || fixed_size < sizeof *fixed) {
+    printf("%s has no version resource (error %lu)\n", path, (unsigned long)GetLastError());
+    ++failures;
+    return;
+  }
+  expect("file version major", (int32_t)HIWORD(fixed->dwFileVersionMS), LUNACAL_VERSION_MAJOR);
+  expect("file version minor", (int32_t)LOWORD(fixed->dwFileVersionMS), LUNACAL_VERSION_MINOR);
+  expect("file version patch", (int32_t)HIWORD(fixed->dwFileVersionLS), LUNACAL_VERSION_PATCH);
+  expect("a DLL", (int32_t)fixed->dwFileType, VFT_DLL);
+  snprintf(wanted, sizeof wanted, "%d.%d.%d", LUNACAL_VERSION_MAJOR, LUNACAL_VERSION_MINOR,
+           LUNACAL_VERSION_PATCH);
+  if (!VerQueryValueA(info, "\\StringFileInfo\\040904B0\\FileVersion", (void **)&text, &text_size) ||
+      strcmp(text, wanted) != 0) {
+    printf("FileVersion text: got %s, wanted %s\n", text != NULL ? text : "(none)", wanted);
+    ++failures;
   }
 }
 
@@ -182,6 +219,7 @@ int main(void) {
     check_calendar();
     check_identification();
   }
+  check_version("lunacal.dll");
   FreeLibrary(dll);
   printf("lunacal.dll: %s (%d failures)\n", failures == 0 ? "all checks passed" : "FAILED", failures);
   return failures == 0 ? 0 : 1;
