@@ -15,7 +15,9 @@ objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 work=$build/consumer-check
 rm -rf "$work"
 prefix=$work/prefix
-cmake --install "$build" --prefix "$prefix" --component lunacal >/dev/null
+for component in lunacal lunacal_dev; do
+  cmake --install "$build" --prefix "$prefix" --component "$component" >/dev/null
+done
 consumer=$source_dir/lunacal/tests/consumer
 flags=(-std=c11 -Wall -Wextra -Wpedantic -Werror -I"$prefix/include")
 
