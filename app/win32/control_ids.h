@@ -39,6 +39,10 @@ enum ControlId : int {
 };
 
 // Menu commands: the items of kFileMenu and kListPopupMenu by their place in those tables.
+// Posted by a press of cmdYes: the search runs from the message loop, so whoever pressed the button
+// (a click, a key, an accessibility tool sending BM_CLICK) gets control back before its box opens.
+inline constexpr UINT kRunSearchMessage = WM_APP + 1;
+
 inline constexpr UINT kFileMenuFirstCommand = 100;
 inline constexpr UINT kListPopupFirstCommand = 200;
 

@@ -491,7 +491,7 @@ LRESULT Win32Window::OnWindowMessage(UINT message, WPARAM wparam, LPARAM lparam)
       if (lparam == 0 && code == 0) {
         RunMenuCommand(id);
       } else if (id == kIdcmdYes && code == BN_CLICKED) {
-        form_.cmdYes_Click();
+        PostMessageW(window_, kRunSearchMessage, 0, 0);
       } else if (id == kIdtxtXingShi && code == EN_SETFOCUS) {
         form_.txtXingShi_GotFocus();
       } else if (id == kIdtxtXingShi && code == EN_CHANGE) {
@@ -499,6 +499,9 @@ LRESULT Win32Window::OnWindowMessage(UINT message, WPARAM wparam, LPARAM lparam)
       }
       return 0;
     }
+    case kRunSearchMessage:
+      form_.cmdYes_Click();
+      return 0;
     case DM_GETDEFID:
       return MAKELRESULT(kIdcmdYes, DC_HASDEFID);
     case WM_SIZE:

@@ -98,6 +98,8 @@ void MessageBoxes_AreRealBoxesWithTheirIconsButtonsAndTitles() {
   CHECK_EQ(info.text, texts::kChooseAName);
   CHECK(info.has_icon);
   CHECK(info.buttons == std::vector<int>{IDOK});
+  // Chinese whatever the locale: run_tests.sh runs these checks under an English one as well.
+  CHECK(info.button_texts == std::vector<std::u16string>{u"确定"});
 
   SeenMessageBox critical = WithAnswer(IDOK, [&] {
     desktop.ShowMessage(texts::kBrowserError, MessageIcon::Critical, texts::kBrowserErrorTitle);
@@ -106,6 +108,7 @@ void MessageBoxes_AreRealBoxesWithTheirIconsButtonsAndTitles() {
   CHECK_EQ(critical.title, texts::kBrowserErrorTitle);
   CHECK_EQ(critical.text, texts::kBrowserError);
   CHECK(critical.has_icon);
+  CHECK(critical.button_texts == std::vector<std::u16string>{u"确定"});
 
   for (const auto& [button, expected] : {std::pair{IDYES, true}, std::pair{IDNO, false}}) {
     bool answer = !expected;
@@ -117,6 +120,7 @@ void MessageBoxes_AreRealBoxesWithTheirIconsButtonsAndTitles() {
     CHECK_EQ(question.text, u"是否马上访问？");
     CHECK(!question.has_icon);
     CHECK(question.buttons == (std::vector<int>{IDYES, IDNO}));
+    CHECK(question.button_texts == (std::vector<std::u16string>{u"是", u"否"}));
   }
 }
 

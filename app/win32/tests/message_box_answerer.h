@@ -17,6 +17,7 @@ struct SeenMessageBox {
   std::u16string text;
   bool has_icon = false;
   std::vector<int> buttons;  // IDOK, IDYES, IDNO ... that the box shows
+  std::vector<std::u16string> button_texts;  // their captions, in the same order
 };
 
 namespace answerer_detail {
@@ -46,6 +47,7 @@ inline BOOL CALLBACK ReadChild(HWND child, LPARAM seen_box) {
   const int id = GetDlgCtrlID(child);
   if (std::wstring_view(name) == L"Button") {
     seen.buttons.push_back(id);
+    seen.button_texts.push_back(TextOf(child));
   } else if (std::wstring_view(name) == L"Static") {
     if ((style & SS_TYPEMASK) == SS_ICON) {
       seen.has_icon = seen.has_icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;

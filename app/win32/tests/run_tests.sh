@@ -22,6 +22,10 @@ if [ -z "$imports" ] || [ -n "$unexpected" ]; then
 fi
 
 run ./name_win32_test.exe || { echo "run_tests: name_win32_test.exe failed with status $?" >&2; status=1; }
+# Once more under an English locale, where the system's own message-box buttons would read Yes,
+# No and OK: the window's must still be Chinese.
+( export LANG=en_US.UTF-8; run ./name_win32_test.exe ) ||
+  { echo "run_tests: name_win32_test.exe failed under en_US with status $?" >&2; status=1; }
 
 settings_key='HKCU\Software\VB and VBA Program Settings\tavren\Start'
 timeout 60 wine reg delete "$settings_key" /f >/dev/null 2>&1 </dev/null || true

@@ -21,6 +21,7 @@
 #include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
 #include "chart/calendar.h"
+#include "chart/lunacal_calendar_win32.h"
 
 namespace app::win32::testing {
 namespace {
@@ -138,7 +139,18 @@ struct Harness {
     SendMessageW(C(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
   }
   std::u16string Text(ControlId id) const { return WindowText(C(id)); }
-  void Click(ControlId id) { SendMessageW(C(id), BM_CLICK, 0, 0); }
+  void Click(ControlId id) {
+    SendMessageW(C(id), BM_CLICK, 0, 0);
+    Pump();
+  }
+  // Runs what the window posted to itself, as its message loop would.
+  void Pump() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
   void Menu(UINT command) { SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(command, 0), 0); }
   int Count() const { return static_cast<int>(SendMessageW(C(kIdlstName), LB_GETCOUNT, 0, 0)); }
   std::u16string Entry(int index) const {
@@ -544,8 +556,42 @@ void Keyboard_FocusTabAndEnter() {
   h.SetText(kIdtxtXingShi, u"王");
   MSG enter = {GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
   CHECK(IsDialogMessageW(h.Main(), &enter));
+  h.Pump();
   CHECK_EQ(h.desktop.questions.size(), 1u);
   CHECK_EQ(h.Count(), 24);
+}
+
+void MissingLibrary_IsReportedBeforeTheSearchAndChangesNothing() {
+  FakeDesktop desktop = WindowsDesktop();
+  chart::LunacalDllCalendar missing(L"C:\\no-such-folder\\lunacal.dll");
+  Win32Window window{GetModuleHandleW(nullptr), desktop, missing, {FakeTrackPopup, false}};
+  const std::u16string before = WindowText(window.Control(kIdtxtOut));
+  SendMessageW(window.Control(kIdtxtXingShi), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"王"));
+  SendMessageW(window.Control(kIdcmdYes), BM_CLICK, 0, 0);
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  CHECK(desktop.questions.empty());
+  CHECK_EQ(desktop.messages.size(), 1u);
+  if (!desktop.messages.empty()) CHECK_EQ(desktop.messages[0].text, missing.ErrorMessage());
+  CHECK_EQ(SendMessageW(window.Control(kIdlstName), LB_GETCOUNT, 0, 0), 0);
+  CHECK_EQ(WindowText(window.Control(kIdtxtOut)), before);
+}
+
+void SearchButton_PressReturnsBeforeTheSearchRuns() {
+  Harness h;
+  h.SetText(kIdtxtXingShi, u"王");
+  // An accessibility tool presses the button with BM_CLICK and waits for the answer.
+  SendMessageW(h.C(kIdcmdYes), BM_CLICK, 0, 0);
+  CHECK(h.desktop.questions.empty());
+  CHECK_EQ(h.Count(), 0);
+  h.Pump();
+  CHECK_EQ(h.desktop.questions.size(), 1u);
+  CHECK_EQ(h.Count(), 24);
+  // Two presses queued while one search runs give two searches, one after the other.
+  SendMessageW(h.C(kIdcmdYes), BM_CLICK, 0, 0);
+  SendMessageW(h.C(kIdcmdYes), BM_CLICK, 0, 0);
+  h.Pump();
+  CHECK_EQ(h.desktop.questions.size(), 3u);
 }
 
 void FamilyName_DropsPastedControlCharactersAndKeepsTheCaret() {
@@ -602,6 +648,8 @@ void RunWindowTests() {
   DpiChange_RelaysOutAndRecreatesFonts();
   Keyboard_FocusTabAndEnter();
   FamilyName_DropsPastedControlCharactersAndKeepsTheCaret();
+  SearchButton_PressReturnsBeforeTheSearchRuns();
+  MissingLibrary_IsReportedBeforeTheSearchAndChangesNothing();
   Unload_OpensTheSiteOnceAndCloses();
 }
 
