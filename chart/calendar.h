@@ -40,8 +40,9 @@ class Calendar {
   }
 };
 
-// The shared library lunacal, looked for next to the program first, then by the system's normal
-// search; each function is bound on its first call.
+// The shared library lunacal, each function bound on its first call. On Linux it is looked for
+// next to the program, in the configured library folder, then by the system's search; on Windows
+// only beside the program, by its full path, so no DLL planted elsewhere can stand in for it.
 std::unique_ptr<Calendar> MakeLunacalCalendar();
 
 }  // namespace chart

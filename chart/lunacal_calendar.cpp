@@ -7,34 +7,18 @@
 #include <type_traits>
 #include <utility>
 
-#include "lunacal/lunacal.h"
+#include "chart/lunacal_binding.h"
 
 namespace chart {
 namespace {
-
-// The exports are looked up by name, so their type is taken from the library's own header rather
-// than restated; decltype does not reference the symbols, so nothing is linked against them.
-using ExportPointer = decltype(&::GetGLToRLNian);
-static_assert(std::is_same_v<ExportPointer, decltype(&::GetSiZhuXHTime)>);
-
-// Export names in the order of CalendarFunction, which indexes this table.
-constexpr std::array<const char*, 8> kExportNames{
-    "GetGLToRLNian",  "GetGLToRLMonth",  "GetGLToRLDay",  "GetGLToRLRun",
-    "GetSiZhuXHYear", "GetSiZhuXHMonth", "GetSiZhuXHDay", "GetSiZhuXHTime",
-};
-static_assert(static_cast<size_t>(CalendarFunction::GetSiZhuXHTime) + 1 == kExportNames.size());
 
 // The SONAME: the .so link without the number belongs to the development files and may one day
 // point at an incompatible major version.
 constexpr char kLibraryFile[] = "liblunacal.so.1";
 
-// The window shows these to the parents as they stand, so they name the library in plain words;
-// the places tried and the loader's reasons let whoever installed it see what went wrong.
-constexpr std::u16string_view kLoadFailure =
-    u"无法加载日历库 lunacal（liblunacal.so.1），无法生成生辰八字。";
+// The places tried and the loader's reasons follow the message, so whoever installed the library
+// can see what went wrong.
 constexpr std::u16string_view kPlacesTried = u"\r\n已尝试：";
-constexpr std::u16string_view kMissingFunction = u"日历库 lunacal 中缺少函数 ";
-constexpr std::u16string_view kCannotChart = u"，无法生成生辰八字。";
 
 // The folder of the running program, from /proc/self/exe; empty when it cannot be read.
 std::string ProgramFolder() {
@@ -100,10 +84,6 @@ std::u16string FromUtf8(std::string_view bytes) {
   return text;
 }
 
-// The library gives a 32-bit integer of which only the low 16 bits are meant; since C++20 the
-// narrowing conversion is defined to keep exactly those bits as a two's complement number.
-int16_t LowSigned16(int32_t value) { return static_cast<int16_t>(value); }
-
 }  // namespace
 
 LunacalCalendar::LunacalCalendar(std::vector<std::string> candidate_paths)
@@ -161,7 +141,7 @@ bool LunacalCalendar::Load() {
     tried += u"：";
     tried += FromUtf8(why);
   }
-  error_message_ = kLoadFailure;
+  error_message_ = LunacalLoadFailureMessage(FromUtf8(kLibraryFile));
   error_message_ += kPlacesTried;
   error_message_ += tried;
   return false;
@@ -170,26 +150,22 @@ bool LunacalCalendar::Load() {
 std::optional<int16_t> LunacalCalendar::Call(CalendarFunction function, double moment) {
   const auto slot = static_cast<size_t>(function);
   if (slot >= symbols_.size()) {
-    error_message_ = u"日历库 lunacal 中没有所请求的函数。";
+    error_message_ = kLunacalNoSuchFunction;
     return std::nullopt;
   }
   if (!Load()) {
     return std::nullopt;
   }
   if (symbols_[slot] == nullptr) {
-    symbols_[slot] = dlsym(handle_, kExportNames[slot]);
+    symbols_[slot] = dlsym(handle_, kLunacalExportNames[slot]);
     if (symbols_[slot] == nullptr) {
-      error_message_ = kMissingFunction;
-      for (const char* c = kExportNames[slot]; *c != '\0'; ++c) {
-        error_message_ += static_cast<char16_t>(*c);
-      }
-      error_message_ += kCannotChart;
+      error_message_ = LunacalMissingFunctionMessage(kLunacalExportNames[slot]);
       return std::nullopt;
     }
   }
   // POSIX guarantees that an address from dlsym converts to the function pointer it names.
-  const auto bound = reinterpret_cast<ExportPointer>(symbols_[slot]);
-  return LowSigned16(bound(moment));
+  const auto bound = reinterpret_cast<LunacalExportPointer>(symbols_[slot]);
+  return LunacalLowSigned16(bound(moment));
 }
 
 std::u16string LunacalCalendar::ErrorMessage() const { return error_message_; }
