@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A thin front for the CMake presets: every target first installs what it needs and nothing more.
 # WERROR=ON, as CI runs, turns warnings into errors; the main tree is then build-ci (the ci preset),
 # so switching between the two never rebuilds either.

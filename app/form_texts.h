@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every caption, tooltip, menu text and message of the main window, kept in one place so the
 // window code and its tests use the very same texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the controls of the main window go for a given window size. All lengths are in twips
 // (1/1440 inch; 15 twips are one device-independent pixel), the unit the layout rules were drawn in,

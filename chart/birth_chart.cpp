@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chart/birth_chart.h"
 
 #include <algorithm>

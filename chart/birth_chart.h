@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The birth-chart report: the entered birth moment, its lunar date, the four pillars, their Nayin
 // and the elements the chart lacks, as six lines ended by CR LF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The eight calendar functions the birth chart needs, behind an interface so the report is tested
 // with a fake calendar as well as with the real library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chart/lunacal_calendar.h"
 
 #include <dlfcn.h>

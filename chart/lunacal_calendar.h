@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The calendar of the shared library lunacal, reached by name at run time. MakeLunacalCalendar()
 // in chart/calendar.h is the program's way in; the class is declared here so tests can point it at

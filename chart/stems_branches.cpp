@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chart/stems_branches.h"
 
 #include <array>

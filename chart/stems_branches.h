@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The vocabulary of the birth chart: the ten heavenly stems, the twelve earthly branches, the name
 // of a pillar from its sexagenary index (1 = 甲子 ... 60 = 癸亥) and the element of a stem or branch.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # One way to declare a unit-test executable and a benchmark, so every folder registers them alike.
 #
 #   name_add_test(<target> SOURCES <files...> LIBRARIES <libs...>)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Gregorian day arithmetic, the lunar year table operations and the conversions between
 // Gregorian and lunar dates for 1901-02-19 .. 2048-12-31.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lunacal/date_value.h"
 
 #include <algorithm>

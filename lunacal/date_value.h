@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // DATE values: a moment as one double, the days since 1899-12-30 00:00 with the time of day as the
 // fraction (OLE Automation dates). For a negative day count the time of day is the magnitude of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 18 exports. Each one zeroes the outputs of its engine operation, calls it without looking at
 // its success flag and returns one field, so a refused input always reads as the same fixed values.
 // Nothing thrown inside may cross the C boundary: every body catches everything and answers with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lunacal/hardware_id.h"
 
 #include <algorithm>

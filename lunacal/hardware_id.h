@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The three hardware identification texts behind SysDiskID, SysCPUID and SysBIOSID. The machine is
 // read through a small probe interface, so the rules that form the texts and copy them into a

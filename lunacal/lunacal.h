@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /*
  * lunacal: the Chinese lunar calendar for 1901..2048 through 18 plain C functions.
  *

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lunacal/lunar_year_table.h"
 
 #include <array>

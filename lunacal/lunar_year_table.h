@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The lunar year table for lunar years 1901..2049, indexed by year - 1901.
 

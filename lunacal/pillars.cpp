@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lunacal/pillars.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The four sexagenary pillars of a moment. An index is 1..60 (1 甲子 .. 60 癸亥), 0 for no pillar;
 // stems are numbered 1..10 (甲..癸) and branches 1..12 (子..亥).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The solar-term table: 200 years (1880..2079) of 24 records, each five bytes
 // (month, day, hour, minute, second) of the term's moment at UTC+8. The record of year Y and table

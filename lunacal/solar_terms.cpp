@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lunacal/solar_terms.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The moments of the 24 solar terms of 1880..2079, read from the built-in table.
 //

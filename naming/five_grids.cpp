@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "naming/five_grids.h"
 
 #include <algorithm>

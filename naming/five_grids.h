@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The five grids of a name, the auspicious number sets and the 81-number readings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "naming/name_search.h"
 
 #include <algorithm>

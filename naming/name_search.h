@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The name search: every combination of given-name stroke counts whose grids and three talents are
 // good; the list receives the names of the first good combination, the total counts all of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 81-number table of name numerology: entry n-1 is the reading of number n.
 // The title lines and the full texts of entries 1, 2 and 81 are the traditional texts as handed down;
 // the readings of entries 3 to 80 were written for this program in the same style.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The 81-number table: entry n-1 is the reading of number n, five lines joined by CR LF.
 

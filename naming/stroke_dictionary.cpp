@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "naming/stroke_dictionary.h"
 
 #include <cstddef>

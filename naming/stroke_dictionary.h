@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The stroke dictionary: the numerology stroke count of a character, and every character of a
 // given stroke count. Characters are UTF-16 code units, as the window's text boxes hold them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's stroke dictionary as delivered: 30 rows copied character for character by script,
 // never retyped, so that every repeat and every character in several rows stays as it came.
 

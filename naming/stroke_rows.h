@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rows of the stroke dictionary, for the lookups in stroke_dictionary.cpp and for tests that
 // check the table itself; everything else asks GetBiHua and GetBiHuaZi.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "naming/three_talents.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The element of a grid number and the good three-talent configurations.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs the generator into a scratch file and fails unless the result is the committed table,
 # byte for byte, so the table can never drift from its model unnoticed.
 execute_process(COMMAND ${GENERATOR} ${INPUTS} ${OUTPUT} RESULT_VARIABLE status)

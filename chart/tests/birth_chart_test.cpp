@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Covers the birth-chart report against a fake calendar: the Nayin table, the lacking elements and
 // their order, the lunar date text with its leap mark, the six report lines, the reading and
 // checking of the entered date and time, and the refusal of calendar results that are no date.

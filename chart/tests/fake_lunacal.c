@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* A stand-in for lunacal with five of the eight functions the birth chart calls (no
  * GetSiZhuXHDay, GetSiZhuXHTime or GetGLToRLRun), whose results carry bits above the low 16 so the
  * binding's narrowing is seen. */

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Covers the run-time binding to lunacal: a missing library file, a library that lacks functions
 // (a small stand-in built beside the tests), the keeping of the low 16 bits of each result, and
 // whole reports computed by the real library found next to the test program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Covers the naming of pillars from sexagenary indices (the truncating remainders, indices outside
 // 1..60, the int16 extremes) and the element of every stem and branch character.
 #include "chart/stems_branches.h"

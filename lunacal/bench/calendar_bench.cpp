@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two conversion groups of exports, each measured four ways in one run (bench_support.h): the
 // lunar date of a Gregorian day, four exports, over every day 1901-02-19 .. 2048-12-31 at noon;
 // and the Gregorian date of a lunar date, three exports, over 8,880 lunar dates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pillar exports measured four ways in one run (bench_support.h): four exports a moment, over
 // 100,000 random minutes of 1901-02-19 .. 2048-12-31 drawn from a fixed seed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to all 18 exports: DATE values of any bit pattern (NaN payloads, the
 // infinities, subnormals), every 32-bit integer as year, term, month, day and leap flag, and
 // identification buffers of a fuzzed length inside a bounded local buffer. Results must stay in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gregorian day arithmetic (leap years, month lengths, DaysBetween, CompareDates, StepOneDay,
 // StepDays) and the Gregorian-to-lunar conversion (GregorianToLunar, ToLunarDate), with the ends
 // of the range, the leap months and DATE values that have no calendar fields.

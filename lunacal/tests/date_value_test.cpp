@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SplitDate and MakeDate: rounding to the second, the DATE range and its edges (NaN, infinities,
 // huge and denormal doubles), the magnitude rule for negative days, field validation, and a sweep
 // of every day of the range against std::chrono.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hostile arguments through every export: non-finite and far-off DATE values, the extremes of
 // every 32-bit argument and of a buffer length. Nothing may crash, and every result must be the
 // fixed value of a refused input or lie in its documented range.

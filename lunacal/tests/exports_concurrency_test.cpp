@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library keeps no state: threads calling every export at once over the same inputs get
 // exactly what one thread gets.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the three identification texts are formed from what the machine reports, and how they are
 // copied into a caller's buffer; the machine is a fake probe.
 

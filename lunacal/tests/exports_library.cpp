@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lunacal/tests/exports_library.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The built lunacal loaded as any program loads it: by file name from the folder of the running
 // binary, every export looked up by name and called through a pointer of its declared type.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The results of the exports at the edges of the calendar range, for the refused inputs and for
 // the rounding of a moment to the second, called through the loaded library.
 

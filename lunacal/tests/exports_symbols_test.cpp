@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's ELF dynamic symbol table offers exactly the 18 exports (no C++ names, no tables),
 // and the library carries its SONAME, read from the built file itself.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The public header compiles as plain C and links against the library; a few exports are called
  * through it, including the identification copy rule. */
 #include "lunacal/lunacal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The lunar-to-Gregorian probe search (LunarToGregorian) and its command FromLunarDate: the start
 // and end of the range, leap months asked for and not present, days the month lacks, arguments
 // refused at once and 32-bit extremes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The lunar year table and its readers: LeapMonthOf, LunarMonthLengths, LunarYearLength and
 // LunarDateFromOffset, with the decoded example years, the lunar new-year days and the years and
 // offsets outside the table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Covers the sexagenary helpers (SplitSexagenary, SexagenaryFromStemBranch and the month and hour
 // stem rules against their reference tables) and FourPillars: the published moments to the second
 // around each boundary, failures, optional outputs, the month and year change at the solar terms

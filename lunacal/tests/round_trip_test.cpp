@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exhaustive checks over the whole range: every Gregorian day 1901-02-19 .. 2048-12-31 converts to
 // lunar and back, every lunar day 1901-1-1 .. 2048-11-27 (leap months included) converts to
 // Gregorian and back, and the lunar dates of consecutive days follow each other without gaps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Covers the solar-term table (published moments, validity and order of all 4800 records) and the
 // three operations that read it: SolarTermMoment, SolarTermOfDay and SolarTermTime.
 

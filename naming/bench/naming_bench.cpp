@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The name search over common family names, both sexes, against the one-character search as
 // baseline, and the five grids of finished names.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The five grids of names and of stroke counts (family-name length classes, empty texts, saturation
 // at the int16 limits) and the three number sets that rate them.
 

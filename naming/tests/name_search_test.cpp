@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The name search: for each family name, length and sex the exact total, the listed batch (its size
 // and its first and last entries), the reset of the list, ListNames on its own, and the message text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 81-number table: the five-line shape of every reading, each title line, the three readings
 // handed down in full, and the empty text for numbers without a reading.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stroke dictionary: the shape of its 30 rows (lengths, entries, overlaps, first characters), the
 // stroke count of single characters, the rows by count, and family-name sums including saturation.
 

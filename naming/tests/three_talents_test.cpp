@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The element of a grid number by its last digit, and the test of a three-talent configuration
 // against the good ones, including texts of the wrong length.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* A program outside this project that uses the installed lunacal: it must compile against the
  * installed header and link and run against the installed library. */
 #include <lunacal/lunacal.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the built lunacal (both components, as both packages would) under a scratch DESTDIR and
 # builds consumer.c against it twice: once with find_package(lunacal) and once with the flags
 # pkg-config gives, the sysroot pointing it at the scratch tree. Both programs must run.

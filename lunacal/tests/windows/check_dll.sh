@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the PE tables of a built lunacal.dll: the export table holds exactly the 18 plain names
 # with their ordinals, the DLL imports nothing but DLLs that every Windows has, and as shipped it
 # has a version resource, no debug sections and no time stamp.

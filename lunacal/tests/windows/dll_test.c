@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Proves lunacal.dll as a 32-bit Windows program sees it: loaded with LoadLibrary, every export
  * found by its plain name and by its ordinal, and called as stdcall with a DATE passed by value
  * as 8 bytes, and its version resource. Exits non-zero on the first wrong result or a stack the

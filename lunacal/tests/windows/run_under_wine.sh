@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs Windows test programs under wine, in a wine prefix of its own inside the build folder, with
 # no display and nothing that could wait for input. A program named without a folder is taken
 # from the build folder's bin/, beside lunacal.dll; each runs in its own folder.
