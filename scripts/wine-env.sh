@@ -12,10 +12,11 @@ wine_env() {
   # No Mono or Gecko installer dialogs, and no menu entries or file associations written into the
   # home folder of whoever runs the tests when an installer makes a shortcut.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  # Chinese fonts, message-box buttons and code page 936 need a Chinese locale even when it is not
-  # generated on this machine; wine takes its language from LC_ALL only then, and bash's warning
-  # that it cannot use that locale itself is beside the point.
+  # Chinese fonts, message-box buttons, code page 936 and Chinese file names need a Chinese locale;
+  # scripts/wine-prefix compiles it into the build folder, so the machine's locales do not matter.
+  export LOCPATH="$build/locale"
   export LANG=zh_CN.UTF-8
+  # bash itself cannot use the locale before it is compiled, and says so; wine can afterwards.
   export LC_ALL=zh_CN.UTF-8 2>/dev/null
   unset DISPLAY WAYLAND_DISPLAY
 }
