@@ -25,13 +25,16 @@ asan: deps
 	ctest --preset asan
 
 # lunacal as a 32-bit Windows DLL, its export and import tables checked, then loaded and called
-# under wine.
+# under wine; the zip and the installer for Windows users built, installed, started and removed
+# again under wine in a headless Chinese prefix.
 windows: deps
 	cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DNAME_LIBRARY_ONLY=ON
 	cmake --build build-windows
 	bash lunacal/tests/windows/check_dll.sh build-windows/bin/lunacal.dll
 	bash lunacal/tests/windows/run_under_wine.sh build-windows
+	bash packaging/windows/tests/prefix_test.sh build-windows
+	bash packaging/windows/tests/installer_test.sh build-windows
 
 # The exports fed arbitrary bytes under libFuzzer, AddressSanitizer and UBSan for a bounded time.
 FUZZ_SECONDS ?= 60
