@@ -59,8 +59,8 @@ package: deps
 
 # The 32-bit Windows program name.exe and lunacal.dll: the DLL's export and import tables checked,
 # the DLL loaded and called under wine, its identification sources asked, a consumer linked with its
-# import libraries, the DLL built twice to prove it reproducible, then the window's tests and the
-# real name.exe under wine.
+# import libraries, the DLL built twice to prove it reproducible, the window's tests and the real
+# name.exe under wine, then the zip and the installer built, installed, started and removed again.
 windows: deps
 	cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DNAME_BUILD_TESTS=ON -DNAME_WERROR=$(WERROR)
@@ -71,6 +71,8 @@ windows: deps
 	bash lunacal/tests/windows/check_consumer.sh build-windows
 	bash lunacal/tests/windows/check_reproducible.sh build-windows
 	bash app/win32/tests/run_tests.sh build-windows
+	bash packaging/windows/tests/prefix_test.sh build-windows
+	bash packaging/windows/tests/installer_test.sh build-windows
 
 # The exports fed arbitrary bytes under libFuzzer, AddressSanitizer and UBSan for a bounded time,
 # starting from a copy of the seed corpus (made by lunacal/fuzz/make_corpus.py), which the run
