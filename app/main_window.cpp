@@ -245,7 +245,10 @@ void frmName::mnuFileExit_Click() { controls_.UnloadWindow(); }
 void frmName::txtXingShi_Change() {
   const std::u16string text = controls_.FamilyNameText();
   const std::u16string clean = WithoutControlCharacters(text);
-  if (clean != text) controls_.SetFamilyNameText(clean);
+  if (clean == text) return;
+  // The caret stays after the same characters it followed.
+  const size_t caret = std::min<size_t>(static_cast<size_t>(std::max(controls_.FamilyNameCaret(), 0)), text.size());
+  controls_.SetFamilyNameText(clean, Units(WithoutControlCharacters(std::u16string_view(text).substr(0, caret)).size()));
 }
 
 std::u16string WithoutControlCharacters(std::u16string_view text) {

@@ -58,9 +58,10 @@ class FormControls {
 
   // txtXingShi
   virtual std::u16string FamilyNameText() = 0;
-  // Replaces the text as the user would see it typed, keeping the caret where it was relative to
-  // the characters that remain.
-  virtual void SetFamilyNameText(std::u16string_view text) = 0;
+  // Where the caret stands in the family-name text, in UTF-16 units.
+  virtual int FamilyNameCaret() = 0;
+  // Replaces the text as the user would see it typed and puts the caret at `caret`.
+  virtual void SetFamilyNameText(std::u16string_view text, int caret) = 0;
   virtual void SelectFamilyName(int start, int length) = 0;
 
   // txtOut

@@ -323,13 +323,11 @@ std::u16string QtMainWindow::ListCurrentText() {
 
 std::u16string QtMainWindow::FamilyNameText() { return txtXingShi->text().toStdU16String(); }
 
-void QtMainWindow::SetFamilyNameText(std::u16string_view text) {
-  const QString before = txtXingShi->text();
-  const int caret = txtXingShi->cursorPosition();
-  const QString kept_before_caret =
-      QString::fromStdU16String(WithoutControlCharacters(before.left(caret).toStdU16String()));
+int QtMainWindow::FamilyNameCaret() { return txtXingShi->cursorPosition(); }
+
+void QtMainWindow::SetFamilyNameText(std::u16string_view text, int caret) {
   txtXingShi->setText(ToQString(text));
-  txtXingShi->setCursorPosition(static_cast<int>(kept_before_caret.size()));
+  txtXingShi->setCursorPosition(caret);
 }
 
 void QtMainWindow::SelectFamilyName(int start, int length) { txtXingShi->setSelection(start, length); }

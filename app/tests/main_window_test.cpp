@@ -88,7 +88,11 @@ class FakeControls final : public FormControls {
     return current >= 0 && current < ListCount() ? list[static_cast<size_t>(current)].text : std::u16string();
   }
   std::u16string FamilyNameText() override { return family_name; }
-  void SetFamilyNameText(std::u16string_view text) override { family_name = text; }
+  int FamilyNameCaret() override { return family_caret; }
+  void SetFamilyNameText(std::u16string_view text, int caret) override {
+    family_name = text;
+    family_caret = caret;
+  }
   void SelectFamilyName(int start, int length) override { family_selection = {start, length}; }
   std::u16string OutText() override { return out; }
   void SetOutText(std::u16string_view text) override {
@@ -121,6 +125,7 @@ class FakeControls final : public FormControls {
   int current = -1;
   std::u16string family_name = std::u16string(texts::ktxtXingShi);
   std::pair<int, int> family_selection{-1, -1};
+  int family_caret = 0;
   std::u16string out;
   std::pair<int, int> out_selection{0, 0};
   double out_font_size = 13.5;
@@ -236,6 +241,14 @@ TEST_F(FormTest, FamilyNameChange_RemovesControlCharactersOnly) {
     form.txtXingShi_Change();
     EXPECT_EQ(controls.family_name, kept);
   }
+}
+
+TEST_F(FormTest, FamilyNameChange_KeepsTheCaretAfterTheSameCharacters) {
+  controls.family_name = std::u16string(u"王\a\0李家", 5);
+  controls.family_caret = 4;
+  form.txtXingShi_Change();
+  EXPECT_EQ(controls.family_name, u"王李家");
+  EXPECT_EQ(controls.family_caret, 2);
 }
 
 TEST_F(FormTest, FamilyNameChange_SearchesTheVisibleTextAfterAPaste) {

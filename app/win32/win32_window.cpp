@@ -373,16 +373,16 @@ std::u16string Win32Window::ListCurrentText() {
 
 std::u16string Win32Window::FamilyNameText() { return WindowText(Control(kIdtxtXingShi)); }
 
-void Win32Window::SetFamilyNameText(std::u16string_view text) {
-  const HWND edit = Control(kIdtxtXingShi);
+int Win32Window::FamilyNameCaret() {
   DWORD caret = 0;
-  SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-  const std::u16string before = WindowText(edit);
-  // The characters that go are the control characters the form drops; the caret stays after the
-  // same characters it followed.
-  const size_t kept = WithoutControlCharacters(std::u16string_view(before).substr(0, std::min<size_t>(caret, before.size()))).size();
+  SendMessageW(Control(kIdtxtXingShi), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  return static_cast<int>(caret);
+}
+
+void Win32Window::SetFamilyNameText(std::u16string_view text, int caret) {
+  const HWND edit = Control(kIdtxtXingShi);
   SetWindowTextW(edit, Wide(text).c_str());
-  SendMessageW(edit, EM_SETSEL, kept, kept);
+  SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(caret), caret);
 }
 
 void Win32Window::SelectFamilyName(int start, int length) {

@@ -54,7 +54,8 @@ class Win32Window final : public FormControls {
   void ListAdd(std::u16string_view entry) override;
   std::u16string ListCurrentText() override;
   std::u16string FamilyNameText() override;
-  void SetFamilyNameText(std::u16string_view text) override;
+  int FamilyNameCaret() override;
+  void SetFamilyNameText(std::u16string_view text, int caret) override;
   void SelectFamilyName(int start, int length) override;
   std::u16string OutText() override;
   void SetOutText(std::u16string_view text) override;
