@@ -12,10 +12,14 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "install_deps_test: $*" >&2; failures=$((failures + 1)); }
 
-# bin holds the stand-ins and links to the few real tools the script uses; nothing else is found.
+# bin holds the stand-ins and the few real tools the script uses; nothing else is found. The real
+# tools are reached through scripts of our own, never links: the chmod below would follow a link
+# and change the system's own file.
 bin=$work/bin
 mkdir -p "$bin"
-for tool in grep dirname basename env cat; do ln -s "$(command -v "$tool")" "$bin/$tool"; done
+for tool in grep dirname basename env cat; do
+  printf '#!/bin/sh\nexec %s "$@"\n' "$(command -v "$tool")" >"$bin/$tool"
+done
 cat >"$bin/dpkg-query" <<'STUB'
 #!/bin/bash
 # Installed: every package not named in $MISSING.
@@ -51,7 +55,7 @@ run() {
   : >"$work/log"
   local path=$bin
   if [ -n "${NO_SUDO:-}" ]; then
-    mkdir -p "$work/nosudo" && cp -P "$bin"/* "$work/nosudo/" && rm "$work/nosudo/sudo"
+    mkdir -p "$work/nosudo" && cp -p "$bin"/* "$work/nosudo/" && rm "$work/nosudo/sudo"
     path=$work/nosudo
   fi
   env -i PATH="$path" LOG="$work/log" MISSING="${MISSING:-}" USER_ID="${USER_ID:-1000}" \
