@@ -73,19 +73,27 @@ windows: deps
 	done
 	bash scripts/windows-check $(foreach tree,$(WINDOWS_TREES),$(firstword $(subst :, ,$(tree))))
 
-# The exports fed arbitrary bytes under libFuzzer, AddressSanitizer and UBSan for a bounded time,
-# starting from a copy of the seed corpus (made by lunacal/fuzz/make_corpus.py), which the run
-# grows while the repository's copy stays as it is. An input is 24 bytes; longer ones add nothing.
+# Two libFuzzer targets under AddressSanitizer (its leak check on) and UBSan, each for FUZZ_SECONDS:
+# first the exports fed arbitrary bytes (an input is 24 bytes; longer ones add nothing), then the
+# window's form fed any sequence of events and texts with its rules checked after every event.
+# Each starts from a copy of its seed corpus (made by lunacal/fuzz/make_corpus.py and
+# app/fuzz/make_corpus.py), which the run grows while the repository's copy stays as it is; an
+# input that breaks something is written into build-fuzz/.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DNAME_LIBRARY_ONLY=ON -DLUNACAL_FUZZ=ON -DNAME_WERROR=$(WERROR) \
+	  -DNAME_FUZZ=ON -DNAME_WERROR=$(WERROR) \
 	  "-DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
 	  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
 	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined \
 	  -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined
-	cmake --build build-fuzz --target lunacal_exports_fuzz
-	mkdir -p build-fuzz/corpus
-	cp lunacal/fuzz/corpus/* build-fuzz/corpus/
+	cmake --build build-fuzz -j2 --target lunacal_exports_fuzz name_form_fuzz
+	mkdir -p build-fuzz/exports-corpus build-fuzz/form-corpus
+	cp lunacal/fuzz/corpus/* build-fuzz/exports-corpus/
+	cp app/fuzz/corpus/* build-fuzz/form-corpus/
 	build-fuzz/bin/lunacal_exports_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-	  -rss_limit_mb=2048 -max_len=64 -print_final_stats=1 build-fuzz/corpus
+	  -rss_limit_mb=2048 -max_len=64 -artifact_prefix=build-fuzz/ -print_final_stats=1 \
+	  build-fuzz/exports-corpus
+	build-fuzz/bin/name_form_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -rss_limit_mb=2048 -max_len=4096 -dict=app/fuzz/form.dict -artifact_prefix=build-fuzz/ \
+	  -print_final_stats=1 build-fuzz/form-corpus
