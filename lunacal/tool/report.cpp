@@ -157,11 +157,12 @@ std::string TermJson(const SolarTerm& term) {
   return "{\"name\":" + Quote(TermName(term.number)) + ",\"moment\":" + Quote(MomentText(term.moment)) + "}";
 }
 
+// Built by appending: GCC 12 warns falsely (-Wrestrict) about "..." + std::string at -O3.
 std::string Quoted(std::string_view text, Language language) {
-  if (language == Language::Chinese) {
-    return "“" + std::string(text) + "”";
-  }
-  return "'" + std::string(text) + "'";
+  const bool zh = language == Language::Chinese;
+  std::string quoted(zh ? "“" : "'");
+  (quoted += text) += zh ? "”" : "'";
+  return quoted;
 }
 
 }  // namespace
