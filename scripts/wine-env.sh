@@ -1,13 +1,47 @@
 # SPDX-License-Identifier: MIT
-# Sourced by scripts/wine-prefix and scripts/wine-run: the one environment every Windows test runs
-# wine in, so a test that passes for one script passes for the others.
+# Sourced by every script that runs a Windows program under wine: the one environment they all use,
+# so a test that passes for one script passes for the others. A build folder is either 32-bit or
+# 64-bit (CMake writes which into BUILD_DIR/windows-arch) and has a prefix of its own.
 #   wine_env BUILD_DIR    exports the variables for the prefix BUILD_DIR/wineprefix
+#   windows_arch BUILD_DIR    prints win32 or win64
+
+windows_arch() {
+  local arch
+  arch=$(cat "$1/windows-arch" 2>/dev/null || true)
+  case $arch in
+    win32 | win64) echo "$arch" ;;
+    *)
+      echo "wine-env: $1 is not a configured Windows build folder (no windows-arch file)" >&2
+      return 1
+      ;;
+  esac
+}
 
 wine_env() {
-  local build
+  local build arch shims
   build=$(cd "$1" && pwd)
+  arch=$(windows_arch "$build")
   export WINEPREFIX="$build/wineprefix"
-  export WINEARCH=win32
+  export WINEARCH=$arch
+  # Debian's wine script takes the 32-bit loader whenever wine32 is installed, even for a 64-bit
+  # program, and wineboot, winepath and reg go through it; so every wine command here is sent to
+  # the loader of the folder's architecture by little scripts first on PATH.
+  if [ "$arch" = win64 ]; then
+    export WINELOADER=/usr/lib/wine/wine64
+  else
+    export WINELOADER=/usr/lib/wine/wine
+  fi
+  shims="$build/wine-shims"
+  if [ ! -x "$shims/wine-stable" ]; then
+    mkdir -p "$shims"
+    printf '#!/bin/sh\nexec "$WINELOADER" "$@"\n' >"$shims/wine"
+    chmod +x "$shims/wine"
+    cp "$shims/wine" "$shims/wine-stable"
+  fi
+  case ":$PATH:" in
+    *":$shims:"*) ;;
+    *) export PATH="$shims:$PATH" ;;
+  esac
   export WINEDEBUG=-all
   # No Mono or Gecko installer dialogs, and no menu entries or file associations written into the
   # home folder of whoever runs the tests when an installer makes a shortcut.

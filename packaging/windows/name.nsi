@@ -1,10 +1,19 @@
 ; SPDX-License-Identifier: MIT
 ; The installer of the Windows edition, in Chinese: the files of the zip into Program Files, a
 ; Start-menu shortcut and an uninstaller listed in Add/Remove Programs that takes all of it away.
-; Built by packaging/windows/CMakeLists.txt, which passes VERSION, VERSION_NUMBERS, STAGE (the
-; folder of the zip), PACKAGE_FILES (the list of its files) and OUTFILE.
-Unicode true
+; Built by packaging/windows/CMakeLists.txt, which passes VERSION, VERSION_NUMBERS, TARGET
+; (x86-unicode or amd64-unicode), STAGE (the folder of the zip), PACKAGE_FILES (the list of its
+; files) and OUTFILE.
+Target ${TARGET}
 !include "MUI2.nsh"
+
+; The x64 edition goes into the 64-bit Program Files and writes its entries in the 64-bit view of
+; the registry, where a 64-bit Windows looks for them; the x86 one stays where it always was.
+!if "${TARGET}" == "amd64-unicode"
+  !define PROGRAM_FILES "$PROGRAMFILES64"
+!else
+  !define PROGRAM_FILES "$PROGRAMFILES"
+!endif
 
 !define PRODUCT "澄禾起名宝"
 !define PUBLISHER "tavren"
@@ -14,7 +23,7 @@ Unicode true
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\tavren\name"
+InstallDir "${PROGRAM_FILES}\tavren\name"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
@@ -50,12 +59,19 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "MIT License"
   !endif
 !macroend
 
-Function .onInit
+!macro INIT
   SetShellVarContext all
+  !if "${TARGET}" == "amd64-unicode"
+    SetRegView 64
+  !endif
+!macroend
+
+Function .onInit
+  !insertmacro INIT
 FunctionEnd
 
 Function un.onInit
-  SetShellVarContext all
+  !insertmacro INIT
 FunctionEnd
 
 Section "Install"
@@ -82,7 +98,7 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   ; Only empty folders go: a folder the user chose may hold files of their own.
   RMDir "$INSTDIR"
-  RMDir "$PROGRAMFILES\tavren"
+  RMDir "${PROGRAM_FILES}\tavren"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "${SETTINGS_APPLICATION}\Start"

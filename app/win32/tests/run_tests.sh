@@ -4,9 +4,17 @@
 # real name.exe driven from outside, then the settings that run wrote, read back from the registry.
 #   run_tests.sh path/to/build-windows
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/wine_env.sh" "$1"
+root=$(cd "$(dirname "$0")/../../.." && pwd)
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
+"$root/scripts/wine-prefix" "$1"
+wine_env "$1"
+build=$(cd "$1" && pwd)
 bin="$build/bin"
+case $WINEARCH in
+  win64) objdump=x86_64-w64-mingw32-objdump ;;
+  *) objdump=i686-w64-mingw32-objdump ;;
+esac
 
 run() {
   ( cd "$bin" && timeout --kill-after=10 300 wine "$@" </dev/null )
@@ -14,7 +22,7 @@ run() {
 
 status=0
 # One file to copy: name.exe needs nothing but DLLs that every Windows has.
-imports=$(${OBJDUMP:-i686-w64-mingw32-objdump} -p "$bin/name.exe" | sed -n 's/^\tDLL Name: //p' | tr 'a-z' 'A-Z' | sort)
+imports=$("$objdump" -p "$bin/name.exe" | sed -n 's/^\tDLL Name: //p' | tr 'a-z' 'A-Z' | sort)
 unexpected=$(grep -vxE 'ADVAPI32\.DLL|COMCTL32\.DLL|GDI32\.DLL|KERNEL32\.DLL|MSVCRT\.DLL|SHELL32\.DLL|USER32\.DLL' <<<"$imports" || true)
 if [ -z "$imports" ] || [ -n "$unexpected" ]; then
   echo "run_tests: name.exe imports more than system DLLs: ${unexpected:-nothing found}" >&2
@@ -24,7 +32,7 @@ fi
 run ./name_win32_test.exe || { echo "run_tests: name_win32_test.exe failed with status $?" >&2; status=1; }
 # Once more under an English locale, where the system's own message-box buttons would read Yes,
 # No and OK: the window's must still be Chinese.
-( export LANG=en_US.UTF-8; run ./name_win32_test.exe ) ||
+( export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8; run ./name_win32_test.exe ) ||
   { echo "run_tests: name_win32_test.exe failed under en_US with status $?" >&2; status=1; }
 
 settings_key='HKCU\Software\VB and VBA Program Settings\tavren\Start'

@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the built Windows lunacal into a fresh prefix and builds the consumer program against
-# it as Windows callers do, with lunacal.h (dllimport, stdcall): linked plainly with the mingw
+# it as Windows callers do, with lunacal.h (dllimport, and stdcall on x86): linked plainly with the mingw
 # import library, linked with lunacal.lib, and through find_package(lunacal). Each program must
 # import the plain names from lunacal.dll and run under wine beside the installed DLL.
-#   check_consumer.sh path/to/build-windows
+# With --link-only, on a machine that cannot run the build's architecture, the programs are built
+# and their import tables checked, but not run.
+#   check_consumer.sh path/to/build-windows [--link-only]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../../.." && pwd)
 build=$(cd "$1" && pwd)
-cc=${CC_MINGW:-i686-w64-mingw32-gcc}
-objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+link_only=${2:-}
+# shellcheck source=scripts/wine-env.sh
+source "$source_dir/scripts/wine-env.sh"
+case $(windows_arch "$build") in
+  win64) triplet=x86_64-w64-mingw32 toolchain=mingw-x86_64.cmake ;;
+  *) triplet=i686-w64-mingw32 toolchain=mingw-i686.cmake ;;
+esac
+cc=$triplet-gcc
+objdump=$triplet-objdump
 
 work=$build/consumer-check
 rm -rf "$work"
@@ -25,7 +34,7 @@ flags=(-std=c11 -Wall -Wextra -Wpedantic -Werror -I"$prefix/include")
 "$cc" "${flags[@]}" "$consumer/consumer.c" -o "$prefix/bin/consumer_msvc_lib.exe" "$prefix/lib/lunacal.lib"
 # The cross toolchain looks for packages only below the mingw root, so the installed package is
 # named by its folder.
-cmake -S "$consumer" -B "$work/cmake-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-i686.cmake" \
+cmake -S "$consumer" -B "$work/cmake-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -Dlunacal_DIR="$prefix/lib/cmake/lunacal" >/dev/null
 cmake --build "$work/cmake-build" >/dev/null
 cp "$work/cmake-build/consumer.exe" "$prefix/bin/consumer_find_package.exe"
@@ -40,5 +49,9 @@ for program in "${programs[@]}"; do
     exit 1
   fi
 done
+if [ "$link_only" = --link-only ]; then
+  echo "check_consumer: the consumer links with lunacal.dll.a, lunacal.lib and find_package(lunacal)"
+  exit 0
+fi
 bash "$here/run_under_wine.sh" "$build" "${programs[@]/#/$prefix/bin/}"
 echo "check_consumer: the consumer links with lunacal.dll.a, lunacal.lib and find_package(lunacal), and runs"

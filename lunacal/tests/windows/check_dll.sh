@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Checks the PE tables of a built lunacal.dll: the export table holds exactly the 18 plain names
-# with their ordinals, the DLL imports nothing but DLLs that every Windows has, and as shipped it
-# has a version resource, no debug sections and no time stamp.
-#   check_dll.sh path/to/lunacal.dll
+# Checks the PE tables of a built lunacal.dll: it is a DLL of the wanted architecture, the export
+# table holds exactly the 18 plain names with their ordinals, the DLL imports nothing but DLLs that
+# every Windows has, and as shipped it has a version resource, no debug sections and no time stamp.
+#   check_dll.sh path/to/lunacal.dll [win32|win64]   (default: win32)
 set -euo pipefail
 dll=$1
-objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
+case ${2:-win32} in
+  win32) objdump=i686-w64-mingw32-objdump format=pei-i386 ;;
+  win64) objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 ;;
+  *) echo "usage: check_dll.sh DLL [win32|win64]" >&2; exit 2 ;;
+esac
+
+actual_format=$("$objdump" -f "$dll" | sed -n 's/.*file format \(.*\)$/\1/p')
+if [ "$actual_format" != "$format" ]; then
+  echo "check_dll: $dll is ${actual_format:-not a PE file}, wanted $format" >&2
+  exit 1
+fi
 
 expected="1 GetGLToRLDay
 2 GetGLToRLMonth
@@ -29,6 +39,11 @@ expected="1 GetGLToRLDay
 
 # In UTC, so a build without a time stamp reads as the start of 1970 wherever it is checked.
 headers=$(TZ=UTC "$objdump" -p "$dll")
+# objdump lists the header's characteristics one a line below it.
+if ! grep -qx $'\tDLL' <<<"$headers"; then
+  echo "check_dll: $dll is not a DLL" >&2
+  exit 1
+fi
 
 # objdump prints each name with its ordinal less the ordinal base: "[  16] SysCPUID".
 base=$(sed -n 's/^Export Address Table -- Ordinal Base \([0-9]*\).*/\1/p' <<<"$headers")
@@ -68,4 +83,4 @@ if ! grep -q '^Time/Date[[:space:]]*Thu Jan  1 00:00:00 1970' <<<"$headers"; the
   echo "check_dll: $dll carries a time stamp: $(grep '^Time/Date' <<<"$headers")" >&2
   exit 1
 fi
-echo "check_dll: $dll exports the 18 names with ordinals 1..18 and imports only: $(echo $imports)"
+echo "check_dll: $dll ($format) exports the 18 names with ordinals 1..18 and imports only: $(echo $imports)"

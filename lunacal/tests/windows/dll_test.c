@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-/* Proves lunacal.dll as a 32-bit Windows program sees it: loaded with LoadLibrary, every export
- * found by its plain name and by its ordinal, and called as stdcall with a DATE passed by value
- * as 8 bytes, and its version resource. Exits non-zero on the first wrong result or a stack the
- * callee did not clean. */
+/* Proves lunacal.dll as a Windows program of its architecture sees it: loaded with LoadLibrary,
+ * every export found by its plain name and by its ordinal, and called as stdcall with a DATE passed
+ * by value as 8 bytes, and its version resource; built for x64 it checks the same through the one
+ * x64 convention. Exits non-zero on the first wrong result, a stack the callee did not clean or a DLL
+ * built for the other architecture. */
 #include <windows.h>
 
 #include <math.h>
@@ -38,6 +39,7 @@ static FARPROC find(const char *name) {
   return NULL;
 }
 
+#if defined(__i386__)
 /* A stdcall callee removes its own arguments; the stack pointer must be the same after the call
  * as before it, or the DLL was built with the wrong convention. */
 #define CALL_CHECKED(result, call)                                  \
@@ -51,6 +53,13 @@ static FARPROC find(const char *name) {
       ++failures;                                                   \
     }                                                               \
   } while (0)
+#define EXPECTED_MACHINE IMAGE_FILE_MACHINE_I386
+#else
+/* x64 has one calling convention, so there is no stack to check; what can go wrong there is a
+ * DLL of the other architecture, which the machine check in main() catches. */
+#define CALL_CHECKED(result, call) ((result) = (call))
+#define EXPECTED_MACHINE IMAGE_FILE_MACHINE_AMD64
+#endif
 
 static void expect(const char *what, int32_t got, int32_t wanted) {
   if (got != wanted) {
@@ -205,6 +214,11 @@ int main(void) {
   if (dll == NULL) {
     printf("cannot load lunacal.dll (error %lu)\n", (unsigned long)GetLastError());
     return 2;
+  }
+  {
+    const IMAGE_DOS_HEADER *dos = (const IMAGE_DOS_HEADER *)(void *)dll;
+    const IMAGE_NT_HEADERS *nt = (const IMAGE_NT_HEADERS *)(const void *)((const char *)dll + dos->e_lfanew);
+    expect("machine of lunacal.dll", nt->FileHeader.Machine, EXPECTED_MACHINE);
   }
   for (i = 0; i < 18; ++i) {
     FARPROC by_name = GetProcAddress(dll, export_names[i]);

@@ -4,15 +4,22 @@
 # run silently, its files, Start-menu shortcut and Add/Remove Programs entry, the installed program
 # started, and the silent uninstaller leaving nothing behind; a second round checks that the
 # uninstaller removes the program's own settings but not those of other programs of the maker.
-#   installer_test.sh BUILD_DIR [--e2e TEST.exe]
+# The packages are those of the folder's architecture: name-VERSION-win32.zip and
+# name-VERSION-setup.exe, or name-VERSION-win64.zip and name-VERSION-x64-setup.exe.
+#   installer_test.sh BUILD_DIR [--zip-only | --e2e TEST.exe]
 # With --e2e (or NAME_E2E_TEST), TEST.exe is run with the Windows path of the installed name.exe as
-# its argument and must exit 0; without it the installed name.exe is started and closed.
+# its argument and must exit 0; without it the installed name.exe is started and closed. With
+# --zip-only, for a machine that cannot run the architecture, only the zip is checked.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 build=$(cd "$1" && pwd)
 shift
 e2e=${NAME_E2E_TEST:-}
-if [ "${1:-}" = --e2e ]; then e2e=$2; fi
+zip_only=
+case ${1:-} in
+  --e2e) e2e=$2 ;;
+  --zip-only) zip_only=yes ;;
+esac
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 wine_env "$build"
@@ -20,9 +27,14 @@ run() { "$root/scripts/wine-run" -t "${seconds:-120}" "$build" "$@"; }
 settle() { run wineserver -w; }
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-zip="$build/name-$version-win32.zip"
-setup="$build/name-$version-setup.exe"
-stage="$build/packaging/windows/stage/name-$version-win32"
+package=name-$version-$WINEARCH
+zip="$build/$package.zip"
+if [ "$WINEARCH" = win64 ]; then
+  setup="$build/name-$version-x64-setup.exe"
+else
+  setup="$build/name-$version-setup.exe"
+fi
+stage="$build/packaging/windows/stage/$package"
 mapfile -t files < <(sed -n 's/^!insertmacro PACKAGE_FILE "\(.*\)"$/\1/p' "$build/packaging/windows/package_files.nsh")
 
 failures=0
@@ -33,18 +45,38 @@ check() {
 }
 
 # The zip: one folder holding exactly the package files, the licence texts whenever the tree has them.
-expected=$(printf 'name-%s-win32/\n' "$version"; printf "name-$version-win32/%s\n" "${files[@]}")
+expected=$(printf '%s/\n' "$package"; printf "$package/%s\n" "${files[@]}")
 listed=$(unzip -Z1 "$zip")
 check "zip holds exactly the package files" [ "$(sort <<<"$listed")" = "$(sort <<<"$expected")" ]
 for required in name.exe lunacal.dll lunacal.h README.txt; do
-  check "zip holds $required" grep -qx "name-$version-win32/$required" <<<"$listed"
+  check "zip holds $required" grep -qx "$package/$required" <<<"$listed"
 done
 for text in LICENSE NOTICE; do
   if [ -f "$root/$text" ]; then
-    check "zip holds $text.txt" grep -qx "name-$version-win32/$text.txt" <<<"$listed"
+    check "zip holds $text.txt" grep -qx "$package/$text.txt" <<<"$listed"
   fi
 done
 unzip -l "$zip"
+# Every program in the zip is of the folder's architecture: a 64-bit DLL beside a 32-bit name.exe
+# would not load.
+case $WINEARCH in
+  win64) pe_format=pei-x86-64 ;;
+  *) pe_format=pei-i386 ;;
+esac
+for file in "${files[@]}"; do
+  case $file in
+    *.exe | *.dll)
+      # objdump speaks the Chinese locale of the wine environment unless told otherwise.
+      format=$(LC_ALL=C objdump -f "$stage/$file" | sed -n 's/.*file format //p')
+      check "$file is $pe_format" [ "$format" = "$pe_format" ]
+      ;;
+  esac
+done
+if [ -n "$zip_only" ]; then
+  echo "installer_test: $failures failed (the zip only)"
+  [ "$failures" -eq 0 ]
+  exit
+fi
 
 install_dir="$WINEPREFIX/drive_c/Program Files/tavren/name"
 install_dir_windows='C:\Program Files\tavren\name'
