@@ -49,8 +49,8 @@ asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
-# The Debian packages name, liblunacal1 and liblunacal-dev in build-package/packages, then lintian
-# and the checks of the files they install.
+# The Debian packages name, liblunacal1, liblunacal-dev and lunacal in build-package/packages, then
+# lintian and the checks of the files they install.
 package: deps
 	cmake --preset package -DNAME_WERROR=$(WERROR)
 	cmake --build --preset package

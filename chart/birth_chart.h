@@ -37,8 +37,6 @@ std::optional<double> BirthMoment(const BirthInput& input, std::u16string& messa
 // Lunar date text "2020年闰4月1日"; the empty text when the calendar cannot be reached or has no
 // lunar date for the moment.
 std::u16string GetNongLi(Calendar& calendar, double moment);
-// Three-character Nayin of index 1..60; the empty text for any other index.
-std::u16string_view GetNaYin(int16_t index);
 // Lacking elements in the order 金 木 水 火 土, or "不缺"; the empty text when the calendar cannot
 // be reached or gives a pillar outside 1..60.
 std::u16string GetWuXingQue(Calendar& calendar, double moment);

@@ -1,16 +1,17 @@
 # SPDX-License-Identifier: MIT
-# The three Debian packages that `make package` builds (cpack in the package preset), one per
+# The four Debian packages that `make package` builds (cpack in the package preset), one per
 # install component:
 #   name            component program: the program, desktop entry, icons, AppStream data, manual
 #   liblunacal1     component lunacal: the shared library
 #   liblunacal-dev  component lunacal_dev: header, .so link, CMake package, lunacal.pc, the Python
 #                   module
+#   lunacal         component lunacal_tool: the command-line tool and its manual
 # Each carries its copyright file (the licence and the notice of third-party pieces) and the
 # changelog where Debian looks for them, /usr/share/doc/<package>.
 
 get_target_property(name_lunacal_soversion lunacal SOVERSION)
-set(name_components program lunacal lunacal_dev)
-set(name_packages name liblunacal${name_lunacal_soversion} liblunacal-dev)
+set(name_components program lunacal lunacal_dev lunacal_tool)
+set(name_packages name liblunacal${name_lunacal_soversion} liblunacal-dev lunacal)
 
 set(CPACK_PACKAGE_NAME name)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -35,10 +36,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # The program loads the library at run time, which dpkg-shlibdeps cannot see, and -dev needs the
-# library its .so link points at; both get "liblunacal1 (= version)".
+# library its .so link points at; both get "liblunacal1 (= version)". The tool is linked against
+# the library, which this build has not installed for dpkg-shlibdeps to find, so it says so too.
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 set(CPACK_COMPONENT_PROGRAM_DEPENDS lunacal)
 set(CPACK_COMPONENT_LUNACAL_DEV_DEPENDS lunacal)
+set(CPACK_COMPONENT_LUNACAL_TOOL_DEPENDS lunacal)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_LIBRARY_OUTPUT_DIRECTORY})
 # The Python module of -dev is of no use without an interpreter; Debian requires the dependency.
 set(CPACK_DEBIAN_LUNACAL_DEV_PACKAGE_DEPENDS "python3:any")
 # The window's texts are Chinese; without a CJK font they show as boxes.
@@ -60,6 +64,12 @@ set(CPACK_DEBIAN_LUNACAL_DESCRIPTION "Chinese lunar calendar library
 lunacal converts Gregorian moments to lunar dates and back for 1901-2048,
 gives the four sexagenary pillars of a moment and the moments of the 24
 solar terms of 1880-2079, through 18 plain C functions.")
+set(CPACK_DEBIAN_LUNACAL_TOOL_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_LUNACAL_TOOL_DESCRIPTION "Chinese lunar dates, four pillars and solar terms on the command line
+lunacal prints the lunar date of a Gregorian moment with its four
+sexagenary pillars, their Nayin and the solar term in force, the Gregorian
+date of a lunar date, and the 24 solar terms of a year to the second, as
+text or as JSON. It asks the library liblunacal1 through its exports.")
 set(CPACK_DEBIAN_LUNACAL_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_LUNACAL_DEV_DESCRIPTION "Chinese lunar calendar library - development files
 lunacal converts Gregorian moments to lunar dates and back for 1901-2048,

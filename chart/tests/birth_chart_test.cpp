@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Covers the birth-chart report against a fake calendar: the Nayin table, the lacking elements and
-// their order, the lunar date text with its leap mark, the six report lines, the reading and
-// checking of the entered date and time, and the refusal of calendar results that are no date.
+// Covers the birth-chart report against a fake calendar: the lacking elements and their order, the
+// lunar date text with its leap mark, the six report lines, the reading and checking of the
+// entered date and time, and the refusal of calendar results that are no date.
 #include "chart/birth_chart.h"
 
 #include <gtest/gtest.h>
@@ -51,23 +51,6 @@ TEST(CalendarReachable, BindsEveryFunctionAndFailsWhenAnyIsMissing) {
   for (int function = 0; function < 8; ++function) {
     calendar.missing = static_cast<CalendarFunction>(function);
     EXPECT_FALSE(calendar.Reachable()) << function;
-  }
-}
-
-TEST(GetNaYin, GivesEntryNAndNothingOutsideTheCycle) {
-  struct Case {
-    int16_t index;
-    std::u16string_view nayin;
-  };
-  const Case cases[] = {
-      {1, u"海中金"},  {2, u"海中金"},  {3, u"炉中火"}, {17, u"白蜡金"}, {18, u"白蜡金"},
-      {35, u"平地木"}, {36, u"平地木"}, {59, u"大海水"}, {60, u"大海水"}, {0, u""},
-      {61, u""},       {-1, u""},
-      {std::numeric_limits<int16_t>::min(), u""},
-      {std::numeric_limits<int16_t>::max(), u""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(GetNaYin(c.index), c.nayin) << "index " << c.index;
   }
 }
 

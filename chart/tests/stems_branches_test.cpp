@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Covers the naming of pillars from sexagenary indices (the truncating remainders, indices outside
-// 1..60, the int16 extremes) and the element of every stem and branch character.
+// 1..60, the int16 extremes), the Nayin table and the element of every stem and branch character.
 #include "chart/stems_branches.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +56,23 @@ TEST(GetGanZhiWuXing, GivesTheElementOfEachStemAndBranch) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(GetGanZhiWuXing(c.ch), c.element);
+  }
+}
+
+TEST(GetNaYin, GivesEntryNAndNothingOutsideTheCycle) {
+  struct Case {
+    int16_t index;
+    std::u16string_view nayin;
+  };
+  const Case cases[] = {
+      {1, u"海中金"},  {2, u"海中金"},  {3, u"炉中火"}, {17, u"白蜡金"}, {18, u"白蜡金"},
+      {35, u"平地木"}, {36, u"平地木"}, {59, u"大海水"}, {60, u"大海水"}, {0, u""},
+      {61, u""},       {-1, u""},
+      {std::numeric_limits<int16_t>::min(), u""},
+      {std::numeric_limits<int16_t>::max(), u""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GetNaYin(c.index), c.nayin) << "index " << c.index;
   }
 }
 
