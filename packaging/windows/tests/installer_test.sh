@@ -48,7 +48,7 @@ check() {
 expected=$(printf '%s/\n' "$package"; printf "$package/%s\n" "${files[@]}")
 listed=$(unzip -Z1 "$zip")
 check "zip holds exactly the package files" [ "$(sort <<<"$listed")" = "$(sort <<<"$expected")" ]
-for required in name.exe lunacal.dll lunacal.h README.txt; do
+for required in name.exe lunacal.dll lunacal.exe lunacal.h README.txt; do
   check "zip holds $required" grep -qx "$package/$required" <<<"$listed"
 done
 for text in LICENSE NOTICE; do
