@@ -17,6 +17,26 @@ namespace chart {
 // cannot be read.
 std::wstring RunningProgramFolder();
 
+// The architecture a DLL file is built for, read from its PE header without loading it, so a
+// DLL that LoadLibrary refuses can be told apart: one for the other kind of Windows program, or
+// a damaged file.
+enum class DllKind {
+  kMissing,   // the file cannot be opened
+  kDamaged,   // too short for its headers, or not a PE file at all
+  kX86,       // a 32-bit program's DLL
+  kX64,       // a 64-bit program's DLL
+  kOther,     // a PE file for some other processor
+};
+DllKind ReadDllKind(const std::wstring& path);
+
+// The kind of DLL that this program itself can load.
+constexpr DllKind kOwnDllKind = sizeof(void*) == 8 ? DllKind::kX64 : DllKind::kX86;
+
+// What the window says when lunacal.dll is there but is not for this program's architecture
+// (`found` is kX86 or kX64), and when it is damaged.
+std::u16string LunacalWrongArchitectureMessage(DllKind found);
+std::u16string LunacalDamagedMessage();
+
 class LunacalDllCalendar final : public Calendar {
  public:
   // `dll_path` is a full path: the DLL is loaded from there and nowhere else.

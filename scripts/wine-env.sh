@@ -2,7 +2,8 @@
 # Sourced by every script that runs a Windows program under wine: the one environment they all use,
 # so a test that passes for one script passes for the others. A build folder is either 32-bit or
 # 64-bit (CMake writes which into BUILD_DIR/windows-arch) and has a prefix of its own.
-#   wine_env BUILD_DIR    exports the variables for the prefix BUILD_DIR/wineprefix
+#   wine_env BUILD_DIR    exports the variables for the prefix BUILD_DIR/wineprefix (or, with
+#                         NAME_WINE_DPI=144, BUILD_DIR/wineprefix-144dpi)
 #   windows_arch BUILD_DIR    prints win32 or win64
 
 windows_arch() {
@@ -21,7 +22,12 @@ wine_env() {
   local build arch shims
   build=$(cd "$1" && pwd)
   arch=$(windows_arch "$build")
-  export WINEPREFIX="$build/wineprefix"
+  # NAME_WINE_DPI other than 96 gets a prefix of its own, whose desktop is drawn at that DPI.
+  case ${NAME_WINE_DPI:-96} in
+    96) export WINEPREFIX="$build/wineprefix" ;;
+    *[!0-9]* | '') echo "wine-env: NAME_WINE_DPI must be a number, not '$NAME_WINE_DPI'" >&2; return 2 ;;
+    *) export WINEPREFIX="$build/wineprefix-${NAME_WINE_DPI}dpi" ;;
+  esac
   export WINEARCH=$arch
   # Debian's wine script takes the 32-bit loader whenever wine32 is installed, even for a 64-bit
   # program, and wineboot, winepath and reg go through it; so every wine command here is sent to

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // name_e2e_test.exe: drives the real name.exe from outside, as a user would, with the real message
 // boxes, the real lunacal.dll and the real registry: the search for 王, boy, two characters, born
-// 2000-01-01 12:00, answered No; then a bad date; then closing. The settings the program wrote are
-// checked by run_tests.sh afterwards with `wine reg export`.
+// 2000-01-01 12:00, answered No; then a bad date; then closing. A copy of it in a folder named in
+// Chinese with spaces is run first, and the Path setting it writes is read back here. The settings
+// the program itself wrote are checked by run_tests.sh afterwards with `wine reg export`.
 //   name_e2e_test.exe [path\to\name.exe]   (default: name.exe beside this program)
 #include <windows.h>
 
@@ -84,22 +85,39 @@ std::wstring DefaultProgram() {
   return path.substr(0, path.rfind(L'\\') + 1) + L"name.exe";
 }
 
+bool Start(const std::wstring& program, PROCESS_INFORMATION& process) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring command = L"\"" + program + L"\"";
+  // The program's own folder is not the current one, so nothing may depend on it.
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, L"C:\\", &startup,
+                      &process)) {
+    Fail(__FILE__, __LINE__, "name.exe does not start: " + Utf8(Utf16(program)));
+    return false;
+  }
+  WaitForInputIdle(process.hProcess, 10000);
+  return true;
+}
+
+// The program has been asked to close: it ends by itself, with status 0.
+void WaitForTheEnd(PROCESS_INFORMATION& process) {
+  const bool ended = WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
+  CHECK(ended);
+  if (!ended) TerminateProcess(process.hProcess, 99);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  CHECK_EQ(status, 0u);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
 void Run(const std::wstring& program) {
   CHECK_EQ(VersionValue(program, L"ProductName"), texts::kAppTitle);
   CHECK_EQ(VersionValue(program, L"FileVersion"), u"3.1");
   CHECK_EQ(VersionValue(program, L"OriginalFilename"), u"name.exe");
 
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  std::wstring command = L"\"" + program + L"\"";
-  // The program's own folder is not the current one, so nothing may depend on it.
-  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, L"C:\\", &startup,
-                      &process)) {
-    Fail(__FILE__, __LINE__, "name.exe does not start");
-    return;
-  }
-  WaitForInputIdle(process.hProcess, 10000);
+  if (!Start(program, process)) return;
   const HWND main = WaitForMainWindow(process.dwThreadId);
   CHECK(main != nullptr);
   if (main != nullptr) {
@@ -150,14 +168,49 @@ void Run(const std::wstring& program) {
     // Closing opens the site (under wine the shell reports success) and ends the program.
     PostMessageW(main, WM_CLOSE, 0, 0);
   }
-  const bool ended = WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
-  CHECK(ended);
-  if (!ended) TerminateProcess(process.hProcess, 99);
-  DWORD status = 1;
-  GetExitCodeProcess(process.hProcess, &status);
-  CHECK_EQ(status, 0u);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  WaitForTheEnd(process);
+}
+
+std::u16string SavedPath() {
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\tavren\\Start", L"Path", RRF_RT_REG_SZ,
+                   nullptr, data, &size) != ERROR_SUCCESS) {
+    return {};
+  }
+  return Utf16(data);
+}
+
+// A program folder whose name holds Chinese characters and spaces, as an installation under a
+// Chinese Windows's own folders has: the Path setting holds it exactly, and the library is found.
+void Run_FromAFolderWithChineseAndSpaces(const std::wstring& program) {
+  const std::wstring source = program.substr(0, program.rfind(L'\\'));
+  const std::wstring folder = source + L"\\起名 宝 程序 3.1";
+  CHECK(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring copied = folder + L"\\name.exe";
+  CHECK(CopyFileW(program.c_str(), copied.c_str(), FALSE));
+  CHECK(CopyFileW((source + L"\\lunacal.dll").c_str(), (folder + L"\\lunacal.dll").c_str(), FALSE));
+  PROCESS_INFORMATION process{};
+  if (Start(copied, process)) {
+    const HWND main = WaitForMainWindow(process.dwThreadId);
+    // The settings are written before the window is first shown.
+    for (int i = 0; i < 1000 && main != nullptr && !IsWindowVisible(main); ++i) Sleep(10);
+    CHECK(main != nullptr && IsWindowVisible(main));
+    CHECK_EQ(SavedPath(), Utf16(folder));
+    if (main != nullptr) {
+      // The chart needs lunacal.dll from the same folder: a search without a box for a missing
+      // library asks its usual question.
+      SetText(FindControl(main, kIdtxtXingShi), u"王");
+      PostMessageW(FindControl(main, kIdcmdYes), BM_CLICK, 0, 0);
+      const SeenMessageBox question = AnswerMessageBox(process.dwThreadId, IDNO, 20000);
+      CHECK(question.text.starts_with(u"本次共生成 26728 个好名；"));
+      PostMessageW(main, WM_CLOSE, 0, 0);
+    }
+    WaitForTheEnd(process);
+  }
+  CHECK(DeleteFileW(copied.c_str()));
+  CHECK(DeleteFileW((folder + L"\\lunacal.dll").c_str()));
+  CHECK(RemoveDirectoryW(folder.c_str()));
 }
 
 }  // namespace
@@ -165,7 +218,11 @@ void Run(const std::wstring& program) {
 
 int wmain(int argc, wchar_t** argv) {
   using namespace app::win32::testing;
-  Run(argc > 1 ? std::wstring(argv[1]) : DefaultProgram());
+  const std::wstring program = argc > 1 ? std::wstring(argv[1]) : DefaultProgram();
+  // The copy runs first, so the settings left behind are those of the program itself, which
+  // run_tests.sh reads back.
+  Run_FromAFolderWithChineseAndSpaces(program);
+  Run(program);
   std::fprintf(stderr, "name_e2e_test: %d failed checks\n", failures);
   return failures;
 }

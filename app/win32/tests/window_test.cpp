@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -561,20 +562,112 @@ void Keyboard_FocusTabAndEnter() {
   CHECK_EQ(h.Count(), 24);
 }
 
-void MissingLibrary_IsReportedBeforeTheSearchAndChangesNothing() {
-  FakeDesktop desktop = WindowsDesktop();
-  chart::LunacalDllCalendar missing(L"C:\\no-such-folder\\lunacal.dll");
-  Win32Window window{GetModuleHandleW(nullptr), desktop, missing, {FakeTrackPopup, false}};
-  const std::u16string before = WindowText(window.Control(kIdtxtOut));
-  SendMessageW(window.Control(kIdtxtXingShi), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"王"));
-  SendMessageW(window.Control(kIdcmdYes), BM_CLICK, 0, 0);
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-  CHECK(desktop.questions.empty());
-  CHECK_EQ(desktop.messages.size(), 1u);
-  if (!desktop.messages.empty()) CHECK_EQ(desktop.messages[0].text, missing.ErrorMessage());
-  CHECK_EQ(SendMessageW(window.Control(kIdlstName), LB_GETCOUNT, 0, 0), 0);
-  CHECK_EQ(WindowText(window.Control(kIdtxtOut)), before);
+// The other architecture's lunacal.dll, named by NAME_OTHER_ARCH_DLL as a Windows path or, under
+// wine, as a unix one; empty when the variable is not set.
+std::wstring OtherArchitectureDll() {
+  wchar_t value[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"NAME_OTHER_ARCH_DLL", value, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  if (value[0] != L'/') return value;
+  // Only wine has this: it turns a unix path into the Windows path of the same file.
+  using ToDosName = wchar_t*(CDECL*)(const char*);
+  const auto to_dos = reinterpret_cast<ToDosName>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+  if (to_dos == nullptr) return {};
+  wchar_t* dos = to_dos(Utf8(Utf16(value)).c_str());
+  if (dos == nullptr) return {};
+  std::wstring path = dos;
+  HeapFree(GetProcessHeap(), 0, dos);
+  return path;
+}
+
+// The first `size` bytes of the real lunacal.dll, as a copy cut short in a download would be.
+bool WriteTruncatedCopy(const std::wstring& path, size_t size) {
+  const HANDLE source = CreateFileW(chart::LunacalDllCalendar::DefaultPath().c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+  if (source == INVALID_HANDLE_VALUE) return false;
+  std::vector<char> bytes(size);
+  DWORD read = 0;
+  const bool got = size == 0 || (ReadFile(source, bytes.data(), static_cast<DWORD>(size), &read, nullptr) && read == size);
+  CloseHandle(source);
+  const HANDLE target = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (target == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool put = size == 0 || WriteFile(target, bytes.data(), static_cast<DWORD>(size), &written, nullptr);
+  CloseHandle(target);
+  return got && put && written == size;
+}
+
+DWORD FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+// A lunacal.dll that cannot serve is reported in the window's box before the search starts, in
+// words that say what is wrong with it, and the list and the output box stay as they were.
+void BrokenLibrary_IsReportedBeforeTheSearchAndChangesNothing() {
+  const std::wstring folder = chart::RunningProgramFolder();
+  const std::wstring scratch = folder + L"\\broken-lunacal";
+  CreateDirectoryW(scratch.c_str(), nullptr);
+  const std::u16string damaged = u"日历库 lunacal.dll 已损坏或不完整，无法生成生辰八字。";
+  const DWORD whole = FileSize(chart::LunacalDllCalendar::DefaultPath());
+  CHECK(whole > 4096);
+
+  struct Case {
+    const char* what;
+    std::wstring path;
+    std::u16string message;
+  };
+  std::vector<Case> cases = {
+      {"a missing file", L"C:\\no-such-folder\\lunacal.dll", u"无法加载日历库 lunacal（lunacal.dll），无法生成生辰八字。"},
+      {"a DLL lacking an export", folder + L"\\lacking-export\\lunacal.dll",
+       u"日历库 lunacal 中缺少函数 GetGLToRLRun，无法生成生辰八字。"},
+  };
+  // Empty, cut inside the DOS header, cut after the PE header with its machine, cut in half.
+  for (const size_t size : {size_t{0}, size_t{40}, size_t{400}, size_t{whole / 2}}) {
+    const std::wstring path = scratch + L"\\" + std::to_wstring(size) + L"\\lunacal.dll";
+    CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+    CHECK(WriteTruncatedCopy(path, size));
+    cases.push_back({"a truncated DLL", path, damaged});
+  }
+  const std::wstring other = OtherArchitectureDll();
+  if (other.empty()) {
+    std::fprintf(stderr, "name_win32_test: skipped the other architecture's lunacal.dll: NAME_OTHER_ARCH_DLL is not set\n");
+  } else {
+    CHECK(GetFileAttributesW(other.c_str()) != INVALID_FILE_ATTRIBUTES);
+    cases.push_back({"the other architecture's DLL", other,
+                     sizeof(void*) == 8
+                         ? u"找到的日历库 lunacal.dll 是32位 Windows 程序用的，而本程序是64位程序，需要64位的 lunacal.dll，无法生成生辰八字。"
+                         : u"找到的日历库 lunacal.dll 是64位 Windows 程序用的，而本程序是32位程序，需要32位的 lunacal.dll，无法生成生辰八字。"});
+  }
+
+  for (const Case& broken : cases) {
+    FakeDesktop desktop = WindowsDesktop();
+    chart::LunacalDllCalendar calendar(broken.path);
+    {
+      Win32Window window{GetModuleHandleW(nullptr), desktop, calendar, {FakeTrackPopup, false}};
+      const std::u16string before = WindowText(window.Control(kIdtxtOut));
+      SendMessageW(window.Control(kIdtxtXingShi), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"王"));
+      SendMessageW(window.Control(kIdcmdYes), BM_CLICK, 0, 0);
+      MSG message{};
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      const bool right = desktop.questions.empty() && desktop.messages.size() == 1 &&
+                         desktop.messages[0].text == broken.message &&
+                         SendMessageW(window.Control(kIdlstName), LB_GETCOUNT, 0, 0) == 0 &&
+                         WindowText(window.Control(kIdtxtOut)) == before;
+      if (!right) {
+        Fail(__FILE__, __LINE__, std::string("the box for ") + broken.what + ": " +
+                                     (desktop.messages.empty() ? std::string("none") : Shown(desktop.messages[0].text)));
+      }
+    }
+  }
+  CHECK(chart::ReadDllKind(chart::LunacalDllCalendar::DefaultPath()) == chart::kOwnDllKind);
+  for (const size_t size : {size_t{0}, size_t{40}, size_t{400}, size_t{whole / 2}}) {
+    const std::wstring path = scratch + L"\\" + std::to_wstring(size);
+    DeleteFileW((path + L"\\lunacal.dll").c_str());
+    RemoveDirectoryW(path.c_str());
+  }
+  CHECK(RemoveDirectoryW(scratch.c_str()));
 }
 
 void SearchButton_PressReturnsBeforeTheSearchRuns() {
@@ -649,7 +742,7 @@ void RunWindowTests() {
   Keyboard_FocusTabAndEnter();
   FamilyName_DropsPastedControlCharactersAndKeepsTheCaret();
   SearchButton_PressReturnsBeforeTheSearchRuns();
-  MissingLibrary_IsReportedBeforeTheSearchAndChangesNothing();
+  BrokenLibrary_IsReportedBeforeTheSearchAndChangesNothing();
   Unload_OpensTheSiteOnceAndCloses();
 }
 
