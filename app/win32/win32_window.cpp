@@ -51,12 +51,16 @@ constexpr std::array<ControlId, 5> kLabelIds = {kIdLabel1, kIdLabel2, kIdLabel3,
 struct FontSpec {
   const wchar_t* face;
   double points;
+  BYTE quality = DEFAULT_QUALITY;
 };
 constexpr FontSpec kCaptionFontSpec = {L"楷体_GB2312", 14.25};
 constexpr FontSpec kListFontSpec = {L"宋体", 14.25};
 constexpr const wchar_t* kOutFace = L"MS Sans Serif";
 // The controls inside the frames keep the ordinary size; a frame's caption font does not pass down.
-constexpr FontSpec kControlFontSpec = {L"宋体", 9};
+// At that size 宋体 is drawn from its bitmaps, black pixel for pixel; unsmoothed glyphs keep the
+// date boxes' thin digits as dark as the labels beside them where a face is drawn from outlines,
+// which smoothing would leave pale grey.
+constexpr FontSpec kControlFontSpec = {L"宋体", 9, NONANTIALIASED_QUALITY};
 
 constexpr int kButtonPicturePixels = 32;  // at 96 DPI
 
@@ -282,15 +286,15 @@ void Win32Window::CreateMenus() {
 
 void Win32Window::CreateDpiResources() {
   DeleteDpiResources();
-  auto make = [this](const wchar_t* face, double points) {
+  auto make = [this](const wchar_t* face, double points, BYTE quality = DEFAULT_QUALITY) {
     const int height = -static_cast<int>(std::lround(points * dpi_ / 72.0));
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+                       CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_DONTCARE, face);
   };
   fonts_[kCaptionFont] = make(kCaptionFontSpec.face, kCaptionFontSpec.points);
   fonts_[kListFont] = make(kListFontSpec.face, kListFontSpec.points);
   fonts_[kOutFont] = make(kOutFace, out_font_points_);
-  fonts_[kControlFont] = make(kControlFontSpec.face, kControlFontSpec.points);
+  fonts_[kControlFont] = make(kControlFontSpec.face, kControlFontSpec.points, kControlFontSpec.quality);
 
   for (const ControlId frame : {kIdFrame1, kIdFrame2, kIdFrame3, kIdFrame4}) {
     SendMessageW(Control(frame), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[kCaptionFont]), TRUE);
@@ -332,9 +336,13 @@ int Win32Window::Pixels(double twips) const {
   return static_cast<int>(std::lround(twips * dpi_ / 1440.0));
 }
 
+// The far edges are rounded, not the sizes, so controls that meet in twips meet in pixels too
+// instead of overlapping by a rounded-up pixel.
 void Win32Window::Place(HWND control, const TwipRect& rect, int extra_height) const {
-  MoveWindow(control, Pixels(rect.left), Pixels(rect.top), Pixels(rect.width), Pixels(rect.height) + extra_height,
-             TRUE);
+  const int left = Pixels(rect.left);
+  const int top = Pixels(rect.top);
+  MoveWindow(control, left, top, Pixels(rect.left + rect.width) - left,
+             Pixels(rect.top + rect.height) - top + extra_height, TRUE);
 }
 
 HWND Win32Window::DateBoxHandle(DateBox box) const {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Runs the Windows tests of the window under wine, headless: the in-process window tests, then the
-# real name.exe driven from outside, then the settings that run wrote, read back from the registry.
+# Runs the Windows tests of the window under wine, headless: the in-process window tests (once more
+# at 144 DPI for the window's fit), then the real name.exe driven from outside, then the settings
+# that run wrote, read back from the registry. NAME_OTHER_ARCH_DLL may name a lunacal.dll of the
+# other architecture (Windows or unix path); without it that one check is skipped.
 #   run_tests.sh path/to/build-windows
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
@@ -34,6 +36,10 @@ run ./name_win32_test.exe || { echo "run_tests: name_win32_test.exe failed with 
 # No and OK: the window's must still be Chinese.
 ( export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8; run ./name_win32_test.exe ) ||
   { echo "run_tests: name_win32_test.exe failed under en_US with status $?" >&2; status=1; }
+
+# The window's fit once more at 144 DPI, in a prefix of its own whose screen is set to it.
+( export NAME_WINE_DPI=144; "$root/scripts/wine-prefix" "$1"; wine_env "$1"; run ./name_win32_test.exe --dpi=144 ) ||
+  { echo "run_tests: name_win32_test.exe --dpi=144 failed with status $?" >&2; status=1; }
 
 settings_key='HKCU\Software\VB and VBA Program Settings\tavren\Start'
 timeout 60 wine reg delete "$settings_key" /f >/dev/null 2>&1 </dev/null || true

@@ -78,6 +78,9 @@ int wmain(int argc, wchar_t** argv) {
   set(app::win32::kIdcboHour, L"12");
   set(app::win32::kIdcboMinute, L"0");
   SendMessageW(window.Control(app::win32::kIdcmdYes), BM_CLICK, 0, 0);
+  // The button only posts the search; it fills the list once the message loop runs it, and only
+  // then are there entries to select.
+  Pump();
   const HWND list = window.Control(app::win32::kIdlstName);
   SetFocus(list);
   SendMessageW(list, LB_SETSEL, TRUE, 0);

@@ -85,7 +85,7 @@ RECT PlaceOf(HWND control) {
 
 RECT Pixels(const TwipRect& twips, UINT dpi) {
   auto px = [dpi](double value) { return static_cast<LONG>(std::lround(value * dpi / 1440.0)); };
-  return {px(twips.left), px(twips.top), px(twips.left) + px(twips.width), px(twips.top) + px(twips.height)};
+  return {px(twips.left), px(twips.top), px(twips.left + twips.width), px(twips.top + twips.height)};
 }
 
 bool Same(const RECT& a, const RECT& b) {
