@@ -5,6 +5,7 @@
 #   wine_env BUILD_DIR    exports the variables for the prefix BUILD_DIR/wineprefix (or, with
 #                         NAME_WINE_DPI=144, BUILD_DIR/wineprefix-144dpi)
 #   windows_arch BUILD_DIR    prints win32 or win64
+#   windows_triplet ARCH, windows_pe_format ARCH    the toolchain and PE names of an architecture
 
 windows_arch() {
   local arch
@@ -15,6 +16,21 @@ windows_arch() {
       echo "wine-env: $1 is not a configured Windows build folder (no windows-arch file)" >&2
       return 1
       ;;
+  esac
+}
+
+# The mingw triplet of an architecture (its compilers, binutils and cmake/mingw-<cpu>.cmake), and
+# the name objdump gives the PE format of its programs.
+windows_triplet() {
+  case $1 in
+    win64) echo x86_64-w64-mingw32 ;;
+    *) echo i686-w64-mingw32 ;;
+  esac
+}
+windows_pe_format() {
+  case $1 in
+    win64) echo pei-x86-64 ;;
+    *) echo pei-i386 ;;
   esac
 }
 

@@ -13,10 +13,7 @@ source "$root/scripts/wine-env.sh"
 wine_env "$1"
 build=$(cd "$1" && pwd)
 bin="$build/bin"
-case $WINEARCH in
-  win64) objdump=x86_64-w64-mingw32-objdump ;;
-  *) objdump=i686-w64-mingw32-objdump ;;
-esac
+objdump=$(windows_triplet "$WINEARCH")-objdump
 
 run() {
   ( cd "$bin" && timeout --kill-after=10 300 wine "$@" </dev/null )

@@ -14,10 +14,8 @@ build=$(cd "$1" && pwd)
 link_only=${2:-}
 # shellcheck source=scripts/wine-env.sh
 source "$source_dir/scripts/wine-env.sh"
-case $(windows_arch "$build") in
-  win64) triplet=x86_64-w64-mingw32 toolchain=mingw-x86_64.cmake ;;
-  *) triplet=i686-w64-mingw32 toolchain=mingw-i686.cmake ;;
-esac
+triplet=$(windows_triplet "$(windows_arch "$build")")
+toolchain=mingw-${triplet%%-*}.cmake
 cc=$triplet-gcc
 objdump=$triplet-objdump
 

@@ -5,12 +5,16 @@
 # every Windows has, and as shipped it has a version resource, no debug sections and no time stamp.
 #   check_dll.sh path/to/lunacal.dll [win32|win64]   (default: win32)
 set -euo pipefail
+# shellcheck source=scripts/wine-env.sh
+source "$(dirname "$0")/../../../scripts/wine-env.sh"
 dll=$1
-case ${2:-win32} in
-  win32) objdump=i686-w64-mingw32-objdump format=pei-i386 ;;
-  win64) objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 ;;
+arch=${2:-win32}
+case $arch in
+  win32 | win64) ;;
   *) echo "usage: check_dll.sh DLL [win32|win64]" >&2; exit 2 ;;
 esac
+objdump=$(windows_triplet "$arch")-objdump
+format=$(windows_pe_format "$arch")
 
 actual_format=$("$objdump" -f "$dll" | sed -n 's/.*file format \(.*\)$/\1/p')
 if [ "$actual_format" != "$format" ]; then

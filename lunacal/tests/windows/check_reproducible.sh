@@ -10,10 +10,8 @@ source_dir=$(cd "$here/../../.." && pwd)
 build=$(cd "$1" && pwd)
 # shellcheck source=scripts/wine-env.sh
 source "$source_dir/scripts/wine-env.sh"
-case $(windows_arch "$build") in
-  win64) toolchain=mingw-x86_64.cmake ;;
-  *) toolchain=mingw-i686.cmake ;;
-esac
+triplet=$(windows_triplet "$(windows_arch "$build")")
+toolchain=mingw-${triplet%%-*}.cmake
 
 # The time of the last commit stands for "now" wherever a tool would otherwise take the clock.
 SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null || echo 1700000000)

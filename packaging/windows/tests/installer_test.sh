@@ -59,10 +59,7 @@ done
 unzip -l "$zip"
 # Every program in the zip is of the folder's architecture: a 64-bit DLL beside a 32-bit name.exe
 # would not load.
-case $WINEARCH in
-  win64) pe_format=pei-x86-64 ;;
-  *) pe_format=pei-i386 ;;
-esac
+pe_format=$(windows_pe_format "$WINEARCH")
 for file in "${files[@]}"; do
   case $file in
     *.exe | *.dll)
