@@ -18,5 +18,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Built programs run under wine, for try_run and for the tests.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Every program and the DLL compute in SSE2 double precision. With the x87 unit a sum such as a
+# moment plus half a second stays in an 80-bit register, so a DATE value's rounding to the second
+# would depend on register allocation instead of being IEEE double arithmetic as on every other
+# build. Any processor that runs this Windows has SSE2. The stack is realigned where SSE needs it,
+# since callers built by other compilers may call the DLL with a stack aligned to 4 bytes only.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")

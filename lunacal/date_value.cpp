@@ -2,6 +2,7 @@
 #include "lunacal/date_value.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -10,6 +11,11 @@
 
 namespace lunacal {
 namespace {
+
+// The rounding below is IEEE double arithmetic. x87 extended precision (32-bit x86 without
+// -mfpmath=sse) would keep `value + kHalfSecond` wider than a double, so a tie's second would depend
+// on register allocation.
+static_assert(FLT_EVAL_METHOD == 0, "build with double arithmetic (on 32-bit x86: -msse2 -mfpmath=sse)");
 
 constexpr int32_t kSecondsPerDay = 86400;
 // Half a second as a fraction of a day: the rounding step that makes 23:59:59.5 the next midnight.

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <regex>
 #include <string>
 
@@ -63,6 +66,63 @@ TEST(ExportsResults, fourPillars_atRangeEdgesAndRounding) {
     EXPECT_EQ(lib->GetSiZhuXHMonth(c.moment), c.month);
     EXPECT_EQ(lib->GetSiZhuXHDay(c.moment), c.day);
     EXPECT_EQ(lib->GetSiZhuXHTime(c.moment), c.hour);
+  }
+}
+
+// How a moment near a second's boundary must read once rounded to the second: as the boundary
+// itself or as the second before it.
+enum class ReadsAs { SecondBefore, Boundary };
+
+struct TieCase {
+  const char* what;
+  int32_t year, month, day, hour;
+  ReadsAs one_ulp_lower, tie, one_ulp_higher;
+};
+
+// The tie is the double nearest to the boundary less half a second. Whether it reaches the boundary
+// is decided by SplitDate's rounding in IEEE double arithmetic (add half a second, then truncate),
+// so it differs from boundary to boundary; extended-precision arithmetic would read several of
+// these ties as the second before.
+TEST(ExportsResults, halfSecondTies_roundInDoubleArithmetic) {
+  const LunacalExports* lib = Lunacal();
+  ASSERT_NE(lib, nullptr);
+  using enum ReadsAs;
+  const TieCase cases[] = {
+      {"the range's first midnight", 1901, 2, 19, 0, SecondBefore, Boundary, Boundary},
+      {"a midnight whose tie rounds up only in double arithmetic", 1982, 5, 25, 0, SecondBefore, Boundary, Boundary},
+      {"a 寅 hour whose tie rounds up only in double arithmetic", 1982, 5, 25, 3, SecondBefore, Boundary, Boundary},
+      {"a 23:00 whose tie falls short", 1982, 5, 25, 23, SecondBefore, SecondBefore, Boundary},
+      {"a 23:00 whose tie reaches it", 2000, 1, 1, 23, SecondBefore, Boundary, Boundary},
+      {"the midnight after the range", 2049, 1, 1, 0, SecondBefore, Boundary, Boundary},
+  };
+  constexpr double kHalfSecond = 0.5 / 86400;
+  constexpr double kSecond = 1.0 / 86400;
+  const auto answers = [lib](double moment) {
+    return std::array{lib->GetGLToRLNian(moment), lib->GetGLToRLMonth(moment), lib->GetGLToRLDay(moment),
+                      lib->GetGLToRLRun(moment),  lib->GetSiZhuXHYear(moment), lib->GetSiZhuXHMonth(moment),
+                      lib->GetSiZhuXHDay(moment), lib->GetSiZhuXHTime(moment)};
+  };
+  for (const TieCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const double boundary = Moment(c.year, c.month, c.day, c.hour);
+    // Both references lie far from any tie, and some answer turns between them.
+    const auto at_boundary = answers(boundary);
+    const auto second_before = answers(boundary - kSecond);
+    ASSERT_NE(at_boundary, second_before);
+    const double tie = boundary - kHalfSecond;
+    const struct {
+      const char* which;
+      double moment;
+      ReadsAs reads_as;
+    } probes[] = {
+        {"one ulp below the tie", std::nextafter(tie, -std::numeric_limits<double>::infinity()), c.one_ulp_lower},
+        {"the tie", tie, c.tie},
+        {"one ulp above the tie", std::nextafter(tie, std::numeric_limits<double>::infinity()), c.one_ulp_higher},
+    };
+    for (const auto& probe : probes) {
+      SCOPED_TRACE(probe.which);
+      EXPECT_EQ(answers(probe.moment), probe.reads_as == Boundary ? at_boundary : second_before);
+    }
   }
 }
 
