@@ -2,7 +2,7 @@
 # A thin front for the CMake presets: every target first installs what it needs and nothing more.
 # WERROR=ON, as CI runs, turns warnings into errors; the main tree is then build-ci (the ci preset),
 # so switching between the two never rebuilds either.
-.PHONY: deps configure build run test bench asan windows fuzz package
+.PHONY: deps configure build run test bench asan windows fuzz package reference
 
 WERROR ?= OFF
 PRESET := $(if $(filter ON,$(WERROR)),ci,default)
@@ -11,11 +11,11 @@ BUILD_DIR := $(if $(filter ci,$(PRESET)),build-ci,build)
 # The purpose given to scripts/install-deps; target-specific values reach the prerequisites too.
 PURPOSE = run
 test bench: PURPOSE = test
-test bench: TESTS = -DNAME_BUILD_TESTS=ON
+test bench asan windows: TESTS = -DNAME_BUILD_TESTS=ON
 bench: PRESET = default
 asan: PURPOSE = asan
 fuzz: PURPOSE = fuzz
-windows: PURPOSE = windows
+windows: PURPOSE = test windows
 package: PURPOSE = package
 
 deps:
@@ -41,11 +41,17 @@ run:
 test: build
 	ctest --preset $(PRESET)
 
+# The main tree's answer digest program: every other tree (sanitizers, Windows) must give its
+# answers, and its test compares them input by input in the same run.
+REFERENCE_DIGEST = $(CURDIR)/$(BUILD_DIR)/bin/lunacal_answer_digest
+reference: configure
+	cmake --build --preset $(PRESET) --target lunacal_answer_digest
+
 bench: build
 	ctest --preset bench
 
-asan: deps
-	cmake --preset asan -DNAME_WERROR=$(WERROR)
+asan: reference
+	cmake --preset asan -DNAME_WERROR=$(WERROR) -DLUNACAL_REFERENCE_DIGEST=$(REFERENCE_DIGEST)
 	cmake --build --preset asan
 	ctest --preset asan
 
@@ -57,18 +63,19 @@ package: deps
 	cpack --preset package
 	bash scripts/check-packages build-package/packages
 
-# The Windows edition twice, 32-bit (build-windows) and 64-bit (build-windows64): name.exe and
-# lunacal.dll, the DLL's export and import tables checked, the DLL loaded and called under wine,
-# its identification sources asked, a consumer linked with its import libraries, the DLL built
-# twice to prove it reproducible, the window's tests and the real name.exe under wine, then each
-# zip and installer built, installed, started and removed again. Whatever this machine cannot run
-# under wine is checked without running, and one line says so.
-WINDOWS_TREES := build-windows:mingw-i686 build-windows64:mingw-x86_64
-windows: deps
+# The Windows edition twice, 32-bit (build-windows) and 64-bit (build-windows64), each tree with its
+# tests in ctest: the engine's and the exports' suites and the answer digest under wine, lunacal.dll's
+# export and import tables, a consumer linked with its import libraries, the DLL built twice to
+# prove it reproducible, the window's tests and the real name.exe under wine, each zip and
+# installer built, installed, started and removed again. Whatever this machine cannot run under
+# wine is checked without running (ctest -L static), and one line says so.
+WINDOWS_TREES := build-windows:mingw-i686:build-windows64 build-windows64:mingw-x86_64:build-windows
+windows: reference
 	@set -e; for tree in $(WINDOWS_TREES); do \
-	  dir=$${tree%%:*}; toolchain=$${tree#*:}; \
+	  dir=$${tree%%:*}; rest=$${tree#*:}; toolchain=$${rest%%:*}; other=$${rest#*:}; \
 	  cmake -S . -B $$dir -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/$$toolchain.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DNAME_BUILD_TESTS=ON -DNAME_WERROR=$(WERROR); \
+	    -DCMAKE_BUILD_TYPE=Release -DNAME_BUILD_TESTS=ON -DNAME_WERROR=$(WERROR) \
+	    -DLUNACAL_REFERENCE_DIGEST=$(REFERENCE_DIGEST) -DNAME_OTHER_ARCH_DLL=$(CURDIR)/$$other/bin/lunacal.dll; \
 	  cmake --build $$dir -j2; \
 	done
 	bash scripts/windows-check $(foreach tree,$(WINDOWS_TREES),$(firstword $(subst :, ,$(tree))))

@@ -3,7 +3,8 @@
 # so a test that passes for one script passes for the others. A build folder is either 32-bit or
 # 64-bit (CMake writes which into BUILD_DIR/windows-arch) and has a prefix of its own.
 #   wine_env BUILD_DIR    exports the variables for the prefix BUILD_DIR/wineprefix (or, with
-#                         NAME_WINE_DPI=144, BUILD_DIR/wineprefix-144dpi)
+#                         NAME_WINE_DPI=144, BUILD_DIR/wineprefix-144dpi), in the Chinese locale
+#                         unless NAME_WINE_LOCALE names another
 #   windows_arch BUILD_DIR    prints win32 or win64
 #   windows_triplet ARCH, windows_pe_format ARCH    the toolchain and PE names of an architecture
 
@@ -70,9 +71,10 @@ wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   # Chinese fonts, message-box buttons, code page 936 and Chinese file names need a Chinese locale;
   # scripts/wine-prefix compiles it into the build folder, so the machine's locales do not matter.
+  # NAME_WINE_LOCALE=en_US.UTF-8 runs a test under the English locale compiled beside it.
   export LOCPATH="$build/locale"
-  export LANG=zh_CN.UTF-8
+  export LANG=${NAME_WINE_LOCALE:-zh_CN.UTF-8}
   # bash itself cannot use the locale before it is compiled, and says so; wine can afterwards.
-  export LC_ALL=zh_CN.UTF-8 2>/dev/null
+  export LC_ALL=$LANG 2>/dev/null
   unset DISPLAY WAYLAND_DISPLAY
 }

@@ -98,7 +98,7 @@ void MessageBoxes_AreRealBoxesWithTheirIconsButtonsAndTitles() {
   CHECK_EQ(info.text, texts::kChooseAName);
   CHECK(info.has_icon);
   CHECK(info.buttons == std::vector<int>{IDOK});
-  // Chinese whatever the locale: run_tests.sh runs these checks under an English one as well.
+  // Chinese whatever the locale: ctest runs these checks under an English one as well.
   CHECK(info.button_texts == std::vector<std::u16string>{u"确定"});
 
   SeenMessageBox critical = WithAnswer(IDOK, [&] {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Covers the window drawn at the screen's DPI (run_tests.sh runs it once more in a prefix at 144
+// Covers the window drawn at the screen's DPI (ctest runs it once more in a prefix at 144
 // DPI): every control lies inside its frame, below the frame's caption and clear of its
 // neighbours, and every caption, label, date-box entry and list entry fits the control that
 // shows it, measured in the control's own font.

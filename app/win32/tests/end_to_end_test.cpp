@@ -2,8 +2,7 @@
 // name_e2e_test.exe: drives the real name.exe from outside, as a user would, with the real message
 // boxes, the real lunacal.dll and the real registry: the search for 王, boy, two characters, born
 // 2000-01-01 12:00, answered No; then a bad date; then closing. A copy of it in a folder named in
-// Chinese with spaces is run first, and the Path setting it writes is read back here. The settings
-// the program itself wrote are checked by run_tests.sh afterwards with `wine reg export`.
+// Chinese with spaces is run first; after each run the settings it wrote are read back here.
 //   name_e2e_test.exe [path\to\name.exe]   (default: name.exe beside this program)
 #include <windows.h>
 
@@ -171,20 +170,30 @@ void Run(const std::wstring& program) {
   WaitForTheEnd(process);
 }
 
-std::u16string SavedPath() {
+constexpr const wchar_t* kSettingsKey = L"Software\\VB and VBA Program Settings\\tavren\\Start";
+
+// One value the program wrote at its start, or the empty text.
+std::u16string SavedSetting(const wchar_t* name) {
   wchar_t data[1024] = {};
   DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\tavren\\Start", L"Path", RRF_RT_REG_SZ,
-                   nullptr, data, &size) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
     return {};
   }
   return Utf16(data);
 }
 
+std::wstring FolderOf(const std::wstring& program) { return program.substr(0, program.rfind(L'\\')); }
+
+// What the program writes at every start: its folder and its version.
+void CheckSettingsOf(const std::wstring& program) {
+  CHECK_EQ(SavedSetting(L"Path"), Utf16(FolderOf(program)));
+  CHECK_EQ(SavedSetting(L"Ver"), u"3.1");
+}
+
 // A program folder whose name holds Chinese characters and spaces, as an installation under a
 // Chinese Windows's own folders has: the Path setting holds it exactly, and the library is found.
 void Run_FromAFolderWithChineseAndSpaces(const std::wstring& program) {
-  const std::wstring source = program.substr(0, program.rfind(L'\\'));
+  const std::wstring source = FolderOf(program);
   const std::wstring folder = source + L"\\起名 宝 程序 3.1";
   CHECK(CreateDirectoryW(folder.c_str(), nullptr));
   const std::wstring copied = folder + L"\\name.exe";
@@ -196,7 +205,7 @@ void Run_FromAFolderWithChineseAndSpaces(const std::wstring& program) {
     // The settings are written before the window is first shown.
     for (int i = 0; i < 1000 && main != nullptr && !IsWindowVisible(main); ++i) Sleep(10);
     CHECK(main != nullptr && IsWindowVisible(main));
-    CHECK_EQ(SavedPath(), Utf16(folder));
+    CHECK_EQ(SavedSetting(L"Path"), Utf16(folder));
     if (main != nullptr) {
       // The chart needs lunacal.dll from the same folder: a search without a box for a missing
       // library asks its usual question.
@@ -219,10 +228,11 @@ void Run_FromAFolderWithChineseAndSpaces(const std::wstring& program) {
 int wmain(int argc, wchar_t** argv) {
   using namespace app::win32::testing;
   const std::wstring program = argc > 1 ? std::wstring(argv[1]) : DefaultProgram();
-  // The copy runs first, so the settings left behind are those of the program itself, which
-  // run_tests.sh reads back.
+  // Settings left by an earlier run must not stand in for those this one writes.
+  RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKey);
   Run_FromAFolderWithChineseAndSpaces(program);
   Run(program);
+  CheckSettingsOf(program);
   std::fprintf(stderr, "name_e2e_test: %d failed checks\n", failures);
   return failures;
 }
