@@ -3,27 +3,13 @@
 
 #include <array>
 
+#include "lunacal/vocabulary.h"
+
 namespace chart {
 namespace {
 
-// Stem number n is the n-th character, branch number n the n-th; every one is a single UTF-16
-// code unit, so a position in the text is a position in the cycle.
-constexpr std::u16string_view kStems = u"甲乙丙丁戊己庚辛壬癸";
-constexpr std::u16string_view kBranches = u"子丑寅卯辰巳午未申酉戌亥";
-static_assert(kStems.size() == 10);
-static_assert(kBranches.size() == 12);
-
-// The Nayin of the sixty pairs, three characters per pair, copied by script from the project's
-// reference table (never retyped). Each name stands twice in a row because one name covers two
-// consecutive pairs; the last character of a name is its element.
-constexpr std::u16string_view kNaYin =
-    u"海中金海中金炉中火炉中火大林木大林木路旁土路旁土剑锋金剑锋金"
-    u"山头火山头火涧下水涧下水城头土城头土白蜡金白蜡金杨柳木杨柳木"
-    u"泉中水泉中水屋上土屋上土霹雳火霹雳火松柏木松柏木长流水长流水"
-    u"沙中金沙中金山下火山下火平地木平地木壁上土壁上土金箔金金箔金"
-    u"覆灯火覆灯火天河水天河水大驿土大驿土钗钏金钗钏金桑柘木桑柘木"
-    u"大溪水大溪水沙中土沙中土天上火天上火石榴木石榴木大海水大海水";
-static_assert(kNaYin.size() == 180, "60 entries of three characters");
+using lunacal::vocabulary::kBranches;
+using lunacal::vocabulary::kStems;
 
 // Stems and branches share one lookup because the chart asks the element of either kind alike.
 struct ElementGroup {
@@ -77,11 +63,6 @@ std::u16string_view GetGanZhiWuXing(std::u16string_view ch) {
   return {};
 }
 
-std::u16string_view GetNaYin(int16_t index) {
-  if (index < 1 || index > 60) {
-    return {};
-  }
-  return kNaYin.substr(static_cast<size_t>(index - 1) * 3, 3);
-}
+std::u16string_view GetNaYin(int16_t index) { return lunacal::vocabulary::NayinOf(index); }
 
 }  // namespace chart

@@ -7,6 +7,7 @@
 
 #include "lunacal/date_value.h"
 #include "lunacal/solar_term_table.h"
+#include "lunacal/vocabulary.h"
 
 namespace lunacal {
 namespace {
@@ -97,8 +98,7 @@ double SolarTermTime(int32_t year, int32_t exported_term) {
   if (!IsCoveredYear(year) || exported_term < 1 || exported_term > kTermsPerYear) {
     return kFallbackMoment;
   }
-  // The exported count starts at 立春 (table term 3); 小寒 and 大寒 close it as 23 and 24.
-  const int32_t term = exported_term <= 22 ? exported_term + 2 : exported_term - 22;  // [1, 24]
+  const int32_t term = vocabulary::TableTermOfExported(exported_term);  // [1, 24]
   return SolarTermMoment(static_cast<uint16_t>(year), static_cast<uint16_t>(term));
 }
 

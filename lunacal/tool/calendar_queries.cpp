@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "lunacal/lunacal.h"
+#include "lunacal/vocabulary.h"
 
 namespace lunacal_tool {
 namespace {
@@ -123,11 +124,9 @@ std::optional<std::array<SolarTerm, 24>> SolarTermsOf(int32_t year) {
     return std::nullopt;
   }
   std::array<SolarTerm, 24> terms;
-  // 小寒 and 大寒 of January come first, then 立春 .. 冬至.
-  terms[0] = TermOf(year, 23);
-  terms[1] = TermOf(year, 24);
-  for (int32_t exported = 1; exported <= 22; ++exported) {
-    terms[static_cast<size_t>(exported + 1)] = TermOf(year, exported);
+  // The table's order, 小寒 and 大寒 of January first, then 立春 .. 冬至.
+  for (int32_t table = 1; table <= 24; ++table) {
+    terms[static_cast<size_t>(table - 1)] = TermOf(year, lunacal::vocabulary::ExportedTermOfTable(table));
   }
   return terms;
 }

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "chart/stems_branches.h"
+#include "lunacal/vocabulary.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -12,11 +12,6 @@
 namespace lunacal_tool {
 namespace {
 
-// The table's order, 小寒 first, which is also the order of a Gregorian year.
-constexpr std::array<std::string_view, 24> kTermNames{
-    "小寒", "大寒", "立春", "雨水", "惊蛰", "春分", "清明", "谷雨", "立夏", "小满", "芒种", "夏至",
-    "小暑", "大暑", "立秋", "处暑", "白露", "秋分", "寒露", "霜降", "立冬", "小雪", "大雪", "冬至",
-};
 // Month 11 and 12 have names of their own; the others are counted, the first called 正.
 constexpr std::array<std::string_view, 12> kLunarMonths{
     "正", "二", "三", "四", "五", "六", "七", "八", "九", "十", "冬", "腊",
@@ -96,8 +91,8 @@ std::string Utf8(std::u16string_view text) {
 }
 
 // Sexagenary indices from the library are 1..60, which the names' 16-bit indices hold.
-std::string PillarName(int32_t index) { return Utf8(chart::GetGanZhi(static_cast<int16_t>(index))); }
-std::string NayinName(int32_t index) { return Utf8(chart::GetNaYin(static_cast<int16_t>(index))); }
+std::string PillarName(int32_t index) { return Utf8(lunacal::vocabulary::PairName(index)); }
+std::string NayinName(int32_t index) { return Utf8(lunacal::vocabulary::NayinOf(index)); }
 
 // The stem-branch name of a lunar year, which turns at the lunar new year (the year pillar turns
 // at 立春): year 4 of the common era was a 甲子 year.
@@ -106,9 +101,8 @@ std::string LunarYearName(int32_t year) {
   return PillarName(index);
 }
 
-std::string_view TermName(int32_t exported) {
-  const int32_t table = exported <= 22 ? exported + 2 : exported - 22;  // [1, 24]
-  return kTermNames[static_cast<size_t>(table - 1)];
+std::string TermName(int32_t exported) {
+  return Utf8(lunacal::vocabulary::SolarTermName(lunacal::vocabulary::TableTermOfExported(exported)));
 }
 
 // "year 2020, leap month 4, day 1" or "2020年闰4月1日".
