@@ -101,14 +101,13 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in ${name_debian_dir}/c
 name_gzip(name_debian_changelog ${name_debian_dir}/changelog ${name_debian_dir}/changelog.gz)
 
 # The loader's cache is refreshed by dpkg's ldconfig trigger. The symbols file, the 18 exports of
-# lunacal.map, lets packages built against the library depend on it precisely.
-file(STRINGS ${PROJECT_SOURCE_DIR}/lunacal/lunacal.map name_export_lines REGEX "^ +[A-Za-z_]+;$")
+# lunacal.def, lets packages built against the library depend on it precisely.
+include(LunacalExports)
+lunacal_export_names(name_export_names)
 set(name_symbols "liblunacal.so.${name_lunacal_soversion} liblunacal${name_lunacal_soversion} #MINVER#
 * Build-Depends-Package: liblunacal-dev\n")
-foreach(line IN LISTS name_export_lines)
-  string(STRIP "${line}" line)
-  string(REPLACE ";" "" line "${line}")
-  string(APPEND name_symbols " ${line}@Base ${PROJECT_VERSION}\n")
+foreach(name IN LISTS name_export_names)
+  string(APPEND name_symbols " ${name}@Base ${PROJECT_VERSION}\n")
 endforeach()
 file(WRITE ${name_debian_dir}/symbols "${name_symbols}")
 file(WRITE ${name_debian_dir}/triggers "activate-noawait ldconfig\n")

@@ -27,9 +27,9 @@ def setUpModule():
 
 class Declarations(unittest.TestCase):
     def test_every_export_of_the_library_is_declared(self):
-        # lunacal.map lists the library's exports, the same list the linker keeps.
-        map_file = pathlib.Path(__file__).resolve().parents[3] / "lunacal" / "lunacal.map"
-        exports = re.findall(r"^\s+(\w+);$", map_file.read_text(), re.MULTILINE)
+        # lunacal.def lists the library's exports, the list the linker's version script is made from.
+        def_file = pathlib.Path(__file__).resolve().parents[3] / "lunacal" / "lunacal.def"
+        exports = re.findall(r"^\s+(\w+)@\d+\s+@\d+$", def_file.read_text(), re.MULTILINE)
         self.assertEqual(len(exports), 18)
         self.assertEqual(sorted(lunacal.SIGNATURES), sorted(exports))
         library = lunacal.load(os.environ.get("LUNACAL_LIBRARY"))

@@ -22,24 +22,13 @@ if [ "$actual_format" != "$format" ]; then
   exit 1
 fi
 
-expected="1 GetGLToRLDay
-2 GetGLToRLMonth
-3 GetGLToRLNian
-4 GetGLToRLRun
-5 GetJieQiTime_Day
-6 GetJieQiTime_Hour
-7 GetJieQiTime_Minute
-8 GetJieQiTime_Second
-9 GetSiZhuXHDay
-10 GetSiZhuXHMonth
-11 GetSiZhuXHTime
-12 GetSiZhuXHYear
-13 RLToGL_Day
-14 RLToGL_Month
-15 RLToGL_Year
-16 SysBIOSID
-17 SysCPUID
-18 SysDiskID"
+# The ordinals and plain names of the one list of the exports, "1 GetGLToRLDay" ... "18 SysDiskID".
+expected=$(sed -n 's/^[[:space:]]*\([A-Za-z_]*\)@[0-9]*[[:space:]]*@\([0-9]*\)[[:space:]]*$/\2 \1/p' \
+  "$(dirname "$0")/../../lunacal.def" | sort -n)
+if [ "$(wc -l <<<"$expected")" -ne 18 ]; then
+  echo "check_dll: lunacal.def does not list 18 exports" >&2
+  exit 1
+fi
 
 # In UTC, so a build without a time stamp reads as the start of 1970 wherever it is checked.
 headers=$(TZ=UTC "$objdump" -p "$dll")
