@@ -7,8 +7,7 @@
 #include <utility>
 
 #include "chart/stems_branches.h"
-#include "lunacal/calendar.h"
-#include "lunacal/date_value.h"
+#include "lunacal/lunacal.h"
 
 namespace chart {
 namespace {
@@ -16,11 +15,6 @@ namespace {
 // Lacking elements are tested and listed in this order, so a chart reads 金火 and never 火金.
 constexpr std::array<std::u16string_view, 5> kReportOrder{u"金", u"木", u"水", u"火", u"土"};
 
-// The lunar calendar covers 1901-02-19 .. 2048-12-31 only; outside it the library has no pillars.
-constexpr lunacal::GregorianDate kFirstDay{1901, 2, 19};
-constexpr int32_t kLastYear = 2048;
-constexpr std::u16string_view kOutsideCalendar =
-    u"出生日期超出日历范围（1901年2月19日至2048年12月31日）。";
 
 // Numbers above this are too large for any field; reading stops growing there so that a long
 // string of digits cannot overflow, and the field is then reported as out of range.
@@ -48,6 +42,13 @@ NumberError ReadNumber(std::u16string_view text, int32_t& value) {
 std::u16string Decimal(int32_t value) {
   const std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());
+}
+
+// The lunar calendar covers only the library's range; outside it the library has no pillars.
+std::u16string OutsideCalendar() {
+  return u"出生日期超出日历范围（" + Decimal(LUNACAL_FIRST_YEAR) + u"年" + Decimal(LUNACAL_FIRST_MONTH) + u"月" +
+         Decimal(LUNACAL_FIRST_DAY) + u"日至" + Decimal(LUNACAL_LAST_YEAR) + u"年" + Decimal(LUNACAL_LAST_MONTH) +
+         u"月" + Decimal(LUNACAL_LAST_DAY) + u"日）。";
 }
 
 // What the library says of the day of a moment, read once so every line of a report agrees.
@@ -166,8 +167,7 @@ std::optional<double> BirthMoment(const BirthInput& input, std::u16string& messa
     return std::nullopt;
   }
   // A year beyond 9999 has no calendar of its own here; the range check below refuses it.
-  if (year <= 9999 && day > lunacal::GregorianMonthDays(static_cast<uint16_t>(year),
-                                                         static_cast<uint16_t>(month))) {
+  if (year <= 9999 && day > lunacal_days_in_month(year, month)) {
     message = u"出生日期无效：" + Decimal(year) + u"年" + Decimal(month) + u"月没有" +
               Decimal(day) + u"日。";
     return std::nullopt;
@@ -180,16 +180,13 @@ std::optional<double> BirthMoment(const BirthInput& input, std::u16string& messa
     message = u"出生时间无效：分钟应为0到59。";
     return std::nullopt;
   }
-  if (year < kFirstDay.year || year > kLastYear ||
-      lunacal::CompareDates({static_cast<uint16_t>(year), static_cast<uint16_t>(month),
-                             static_cast<uint16_t>(day)},
-                            kFirstDay) < 0) {
-    message = kOutsideCalendar;
-    return std::nullopt;
-  }
+  // Within the range's years every field is now valid, so only the days before its first are
+  // left to refuse.
   double moment = 0.0;
-  if (!lunacal::MakeDate(year, month, day, hour, minute, 0, moment)) {
-    message = kOutsideCalendar;
+  const lunacal_civil_time civil{year, month, day, hour, minute, 0};
+  if (year < LUNACAL_FIRST_YEAR || year > LUNACAL_LAST_YEAR || !lunacal_date_from_civil(&civil, &moment) ||
+      moment < LUNACAL_FIRST_MOMENT) {
+    message = OutsideCalendar();
     return std::nullopt;
   }
   return moment;
@@ -223,7 +220,7 @@ BaZiReport BuildBaZiReport(Calendar& calendar, const BirthInput& input) {
     return {std::nullopt, calendar.ErrorMessage()};
   }
   if (!IsLunarDate(*lunar) || !ArePillars(*pillars)) {
-    return {std::nullopt, std::u16string(kOutsideCalendar)};
+    return {std::nullopt, OutsideCalendar()};
   }
   const auto [year, month, day, hour] = *pillars;
   std::u16string text = u"宝宝生日：\r\n";

@@ -6,10 +6,12 @@
 
 #include <cstdint>
 
+#include "lunacal/lunacal.h"
+
 namespace lunacal {
 
-inline constexpr double kMinDateValue = -657434.0;  // 0100-01-01 00:00:00
-inline constexpr double kMaxDateValue = 2958465.0;  // 9999-12-31 00:00:00
+inline constexpr double kMinDateValue = LUNACAL_MIN_DATE;  // 0100-01-01 00:00:00
+inline constexpr double kMaxDateValue = LUNACAL_MAX_DATE;  // 9999-12-31 00:00:00
 
 // Calendar fields of a DATE value; every field is -1 for a value outside the valid range
 // (NaN and the infinities included).

@@ -74,9 +74,145 @@
 #define LUNACAL_API
 #endif
 
+/* The library's version, major.minor.patch; the build takes it from here. */
+#define LUNACAL_VERSION_MAJOR 1
+#define LUNACAL_VERSION_MINOR 0
+#define LUNACAL_VERSION_PATCH 0
+
+/* The calendar range, in which lunar dates and pillars are known: 1901-02-19 00:00:00 (DATE 416.0)
+ * up to the end of 2048-12-31, the moment before 2049-01-01 00:00:00 (DATE 54424.0). */
+#define LUNACAL_FIRST_YEAR 1901
+#define LUNACAL_FIRST_MONTH 2
+#define LUNACAL_FIRST_DAY 19
+#define LUNACAL_LAST_YEAR 2048
+#define LUNACAL_LAST_MONTH 12
+#define LUNACAL_LAST_DAY 31
+#define LUNACAL_FIRST_MOMENT 416.0
+#define LUNACAL_END_MOMENT 54424.0
+
+/* The Gregorian years of the solar-term table. */
+#define LUNACAL_FIRST_TERM_YEAR 1880
+#define LUNACAL_LAST_TERM_YEAR 2079
+
+/* Any DATE value lies in -657434.0 (0100-01-01 00:00:00) .. 2958465.0 (9999-12-31 00:00:00). */
+#define LUNACAL_MIN_DATE (-657434.0)
+#define LUNACAL_MAX_DATE 2958465.0
+
+#if defined(_MSC_VER) && !defined(__cplusplus)
+#define LUNACAL_INLINE static __inline
+#else
+#define LUNACAL_INLINE static inline
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* A civil time, read as Beijing time (UTC+8) wherever it meets the library. */
+typedef struct lunacal_civil_time {
+  int32_t year;   /* 100..9999 */
+  int32_t month;  /* 1..12 */
+  int32_t day;    /* 1..31 */
+  int32_t hour;   /* 0..23 */
+  int32_t minute; /* 0..59 */
+  int32_t second; /* 0..59 */
+} lunacal_civil_time;
+
+/* Converting between civil times and DATE values exactly as the library does, so a caller never
+ * works it out again. The arithmetic is IEEE double (on 32-bit x86 build with SSE2, as the library
+ * is). Helpers named lunacal_detail_ are steps of these two, not for callers. */
+
+/* Days of a Gregorian month: 28..31, or 0 for a month outside 1..12. Example: (2000, 2) gives 29. */
+LUNACAL_INLINE int32_t lunacal_days_in_month(int32_t year, int32_t month) {
+  static const int8_t days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const int leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  if (month < 1 || month > 12) return 0;
+  return month == 2 && leap ? 29 : days[month - 1];
+}
+
+/* Days from 0000-03-01 to 1899-12-30: a March epoch puts the leap day at the end of the year. */
+#define LUNACAL_DETAIL_EPOCH_SHIFT 693899
+
+/* Days from 1899-12-30 to a valid date of the years 100..9999, in [-657434, 2958465]. */
+LUNACAL_INLINE int32_t lunacal_detail_days_from_civil(int32_t year, int32_t month, int32_t day) {
+  const int32_t y = year - (month <= 2 ? 1 : 0);                                 /* [99, 9999] */
+  const int32_t era = y / 400;                                                   /* [0, 24] */
+  const int32_t yoe = y - era * 400;                                             /* [0, 399] */
+  const int32_t doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1; /* [0, 365] */
+  const int32_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;                    /* [0, 146096] */
+  return era * 146097 + doe - LUNACAL_DETAIL_EPOCH_SHIFT;
+}
+
+/* The date `days` (in [-657434, 2958465]) days after 1899-12-30. */
+LUNACAL_INLINE void lunacal_detail_civil_from_days(int32_t days, lunacal_civil_time *civil) {
+  const int32_t z = days + LUNACAL_DETAIL_EPOCH_SHIFT;                           /* [36465, 3652364] */
+  const int32_t era = z / 146097;                                                /* [0, 24] */
+  const int32_t doe = z - era * 146097;                                          /* [0, 146096] */
+  const int32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;     /* [0, 399] */
+  const int32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);                   /* [0, 365] */
+  const int32_t mp = (5 * doy + 2) / 153;                                        /* [0, 11], 0 March */
+  civil->day = doy - (153 * mp + 2) / 5 + 1;                                     /* [1, 31] */
+  civil->month = mp < 10 ? mp + 3 : mp - 9;                                      /* [1, 12] */
+  civil->year = yoe + era * 400 + (civil->month <= 2 ? 1 : 0);                   /* [100, 9999] */
+}
+
+/* A DATE value rounded to the nearest second (half a second added above 0, subtracted at 0 and
+ * below, so 23:59:59.5 is the next midnight): its whole days, negative before 1899-12-30, and its
+ * second of the day 0..86399. 0, nothing written, for a value outside the DATE range or NaN. */
+LUNACAL_INLINE int32_t lunacal_detail_round_to_second(double moment, int32_t *days, int32_t *second_of_day) {
+  const double half_second = 0.5 / 86400;
+  double rounded, magnitude, fraction;
+  int32_t second;
+  /* A negated range test, so that NaN fails it too, before any conversion to an integer. */
+  if (!(moment >= LUNACAL_MIN_DATE && moment <= LUNACAL_MAX_DATE)) return 0;
+  rounded = moment > 0.0 ? moment + half_second : moment - half_second;
+  magnitude = rounded < 0.0 ? -rounded : rounded;
+  /* Truncating casts are trunc() and, for the non-negative magnitude, floor(), without libm. */
+  fraction = magnitude - (double)(int32_t)magnitude;                             /* [0, 1) */
+  second = (int32_t)(fraction * 86400);
+  /* A fraction a hair below 1 may still round up to 86400 in the product: the last second. */
+  *second_of_day = second < 86399 ? second : 86399;                              /* [0, 86399] */
+  *days = (int32_t)rounded;                                                      /* [-657434, 2958465] */
+  return 1;
+}
+
+/* The civil time of a DATE value, rounded to the nearest second as every export rounds it: 1, or 0
+ * with every field -1 for a value outside LUNACAL_MIN_DATE .. LUNACAL_MAX_DATE (NaN included).
+ * Example: 36526.5 gives 2000-01-01 12:00:00; 43855.99999537 (23:59:59.6) gives 2020-01-26
+ * 00:00:00; -1.25 gives 1899-12-29 06:00:00. */
+LUNACAL_INLINE int32_t lunacal_civil_from_date(double moment, lunacal_civil_time *civil) {
+  int32_t days, second_of_day;
+  if (!lunacal_detail_round_to_second(moment, &days, &second_of_day)) {
+    civil->year = civil->month = civil->day = civil->hour = civil->minute = civil->second = -1;
+    return 0;
+  }
+  lunacal_detail_civil_from_days(days, civil);
+  civil->hour = second_of_day / 3600;                                           /* [0, 23] */
+  civil->minute = second_of_day / 60 % 60;                                      /* [0, 59] */
+  civil->second = second_of_day % 60;                                           /* [0, 59] */
+  return 1;
+}
+
+/* The DATE value of a civil time: 1 and *moment written, or 0 and *moment untouched unless the
+ * year is 100..9999, the month 1..12, the day within its month, the hour 0..23 and the minute and
+ * second 0..59, and the value lies in the DATE range (so 9999-12-31 allows midnight only).
+ * Example: 2000-01-01 12:00:00 gives 36526.5; 1899-12-29 06:00:00 gives -1.25. */
+LUNACAL_INLINE int32_t lunacal_date_from_civil(const lunacal_civil_time *civil, double *moment) {
+  int32_t days;
+  double time, result;
+  if (civil->year < 100 || civil->year > 9999 || civil->day < 1 ||
+      civil->day > lunacal_days_in_month(civil->year, civil->month) || civil->hour < 0 || civil->hour > 23 ||
+      civil->minute < 0 || civil->minute > 59 || civil->second < 0 || civil->second > 59) {
+    return 0;
+  }
+  days = lunacal_detail_days_from_civil(civil->year, civil->month, civil->day);
+  time = (double)(civil->hour * 3600 + civil->minute * 60 + civil->second) / 86400;
+  /* Before 1899-12-30 the time of day counts away from zero: -1.25 is 1899-12-29 06:00. */
+  result = days < 0 ? days - time : days + time;
+  if (!(result >= LUNACAL_MIN_DATE && result <= LUNACAL_MAX_DATE)) return 0;
+  *moment = result;
+  return 1;
+}
 
 /* Gregorian moment to lunar date. A lunar year carries the number of the Gregorian year in which
  * it begins; a leap month carries the number of the month it follows. Outside 1901-02-19 ..

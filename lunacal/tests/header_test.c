@@ -3,6 +3,7 @@
  * through it, including the identification copy rule. */
 #include "lunacal/lunacal.h"
 
+#include <math.h>
 #include <stdio.h>
 #include <string.h>
 #include <time.h>
@@ -36,6 +37,25 @@ int main(void) {
     expect("GetJieQiTime_Day 2024", GetJieQiTime_Day(2024, 1), 4);
     expect("RLToGL_Month 2024", RLToGL_Month(2024, 1, 1, 0), 2);
     expect("RLToGL_Day 2024", RLToGL_Day(2024, 1, 1, 0), 10);
+  }
+
+  /* The header's conversions between civil times and DATE values, and its range, as plain C. */
+  {
+    const lunacal_civil_time first = {LUNACAL_FIRST_YEAR, LUNACAL_FIRST_MONTH, LUNACAL_FIRST_DAY, 0, 0, 0};
+    const lunacal_civil_time no_day = {2001, 2, 29, 0, 0, 0};
+    lunacal_civil_time civil;
+    double moment = -1.0;
+    expect("lunacal_date_from_civil of the first day", lunacal_date_from_civil(&first, &moment), 1);
+    expect("the first day is LUNACAL_FIRST_MOMENT", moment == LUNACAL_FIRST_MOMENT, 1);
+    expect("2001-02-29 refused", lunacal_date_from_civil(&no_day, &moment), 0);
+    expect("a refusal leaves the moment", moment == LUNACAL_FIRST_MOMENT, 1);
+    /* 2020-01-25 23:59:59.6 rounds into the next day, as every export reads it. */
+    expect("lunacal_civil_from_date", lunacal_civil_from_date(43855.99999537, &civil), 1);
+    expect("rounded day", civil.day * 10000 + civil.hour * 100 + civil.second, 260000);
+    expect("a day before 1899-12-30", lunacal_civil_from_date(-1.25, &civil) * 100 + civil.hour, 106);
+    expect("NaN has no fields", lunacal_civil_from_date(NAN, &civil) + civil.year, -1);
+    expect("the end of the range has no lunar year", GetGLToRLNian(LUNACAL_END_MOMENT), 0);
+    expect("lunacal_days_in_month", lunacal_days_in_month(2000, 2), 29);
   }
 
   memset(text, 'x', sizeof text);

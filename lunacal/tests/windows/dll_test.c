@@ -11,6 +11,9 @@
 #include <stdio.h>
 #include <string.h>
 
+/* For the version numbers only: the exports are looked up at run time, as a loading program does. */
+#include "lunacal/lunacal.h"
+
 typedef int32_t(__stdcall *DateExport)(double);
 typedef int32_t(__stdcall *TermExport)(int32_t, int32_t);
 typedef int32_t(__stdcall *LunarExport)(int32_t, int32_t, int32_t, int32_t);
@@ -179,7 +182,7 @@ static void check_identification(void) {
   }
 }
 
-/* The version resource holds LUNACAL_VERSION, which the build passes in as its three numbers. */
+/* The version resource holds the version that lunacal.h gives. */
 static void check_version(const char *path) {
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeA(path, &ignored);
