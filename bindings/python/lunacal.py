@@ -24,7 +24,7 @@ import os
 from typing import NamedTuple, Optional
 
 __all__ = [
-    "BEIJING", "LunarDate", "Pillars", "date_value", "gregorian_date", "load", "lunar_date",
+    "BEIJING", "FIRST_DAY", "LAST_DAY", "LunarDate", "Pillars", "date_value", "gregorian_date", "load", "lunar_date",
     "pillars", "solar_term",
 ]
 
@@ -33,6 +33,11 @@ BEIJING = datetime.timezone(datetime.timedelta(hours=8), "UTC+08:00")
 
 # Day 0 of DATE values.
 _EPOCH = datetime.datetime(1899, 12, 30)
+
+# The days that have lunar dates and pillars, as lunacal.h gives them (a test compares the two).
+FIRST_DAY = datetime.date(1901, 2, 19)
+LAST_DAY = datetime.date(2048, 12, 31)
+_RANGE = f"{FIRST_DAY} .. {LAST_DAY}"
 
 _DATE_EXPORTS = (
     "GetGLToRLNian", "GetGLToRLMonth", "GetGLToRLDay", "GetGLToRLRun",
@@ -126,7 +131,7 @@ def date_value(moment: datetime.datetime) -> float:
 
 
 def lunar_date(moment: datetime.datetime) -> LunarDate:
-    """The lunar date of `moment`, for 1901-02-19 .. 2048-12-31 (UTC+8).
+    """The lunar date of `moment`, for FIRST_DAY .. LAST_DAY (UTC+8).
 
     >>> lunar_date(datetime.datetime(2000, 1, 1, 12))
     LunarDate(year=1999, month=11, day=25, leap=False)
@@ -135,7 +140,7 @@ def lunar_date(moment: datetime.datetime) -> LunarDate:
     library = _lib()
     year = library.GetGLToRLNian(value)
     if year == 0:
-        raise ValueError(f"{moment} lies outside the lunar calendar's range 1901-02-19 .. 2048-12-31")
+        raise ValueError(f"{moment} lies outside the lunar calendar's range {_RANGE}")
     return LunarDate(year, library.GetGLToRLMonth(value), library.GetGLToRLDay(value),
                      library.GetGLToRLRun(value) == 1)
 
@@ -154,7 +159,7 @@ def pillars(moment: datetime.datetime) -> Pillars:
     result = Pillars(library.GetSiZhuXHYear(value), library.GetSiZhuXHMonth(value),
                      library.GetSiZhuXHDay(value), library.GetSiZhuXHTime(value))
     if 0 in result:
-        raise ValueError(f"{moment} lies outside the pillars' range 1901-02-19 .. 2048-12-31")
+        raise ValueError(f"{moment} lies outside the pillars' range {_RANGE}")
     return result
 
 

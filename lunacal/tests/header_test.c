@@ -54,7 +54,14 @@ int main(void) {
     expect("rounded day", civil.day * 10000 + civil.hour * 100 + civil.second, 260000);
     expect("a day before 1899-12-30", lunacal_civil_from_date(-1.25, &civil) * 100 + civil.hour, 106);
     expect("NaN has no fields", lunacal_civil_from_date(NAN, &civil) + civil.year, -1);
+    /* The range and the term years the header gives are those the library answers for. */
+    expect("the second before the range", GetGLToRLNian(LUNACAL_FIRST_MOMENT - 1.0 / 86400), 0);
+    expect("the last second of the range", GetGLToRLNian(LUNACAL_END_MOMENT - 1.0 / 86400), LUNACAL_LAST_YEAR);
     expect("the end of the range has no lunar year", GetGLToRLNian(LUNACAL_END_MOMENT), 0);
+    expect("the first term year", GetJieQiTime_Day(LUNACAL_FIRST_TERM_YEAR, 1) > 1, 1);
+    expect("the last term year", GetJieQiTime_Day(LUNACAL_LAST_TERM_YEAR, 1) > 1, 1);
+    expect("the year before the terms", GetJieQiTime_Day(LUNACAL_FIRST_TERM_YEAR - 1, 1), 1);
+    expect("the year after the terms", GetJieQiTime_Day(LUNACAL_LAST_TERM_YEAR + 1, 1), 1);
     expect("lunacal_days_in_month", lunacal_days_in_month(2000, 2), 29);
   }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "lunacal/tool/calendar_queries.h"
 
-#include <algorithm>
 #include <chrono>
 #include <limits>
 #include <tuple>
@@ -13,16 +12,6 @@ namespace lunacal_tool {
 namespace {
 
 namespace chrono = std::chrono;
-
-constexpr chrono::sys_days kDateEpoch = chrono::year{1899} / chrono::December / 30;
-constexpr int32_t kSecondsPerDay = 86400;
-
-// The whole days of the DATE range, 0100-01-01 .. 9999-12-31: the bounds of any DATE value, not
-// of the calendar, which lies somewhere inside and is found by asking.
-constexpr int32_t kFirstDateDay = -657434;
-constexpr int32_t kLastDateDay = 2958465;
-constexpr int32_t kFirstDateYear = 100;
-constexpr int32_t kLastDateYear = 9999;
 
 // RLToGL_ answers a lunar date that does not exist with the DATE 0.0, 1899-12-30.
 constexpr CivilMoment kNoGregorianDate{1899, 12, 30, 0, 0, 0};
@@ -38,14 +27,6 @@ auto Fields(const CivilMoment& m) {
 bool SameDate(const CivilMoment& a, const CivilMoment& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }
-
-CivilMoment DayOfDate(int32_t date_day) {
-  const chrono::year_month_day date{kDateEpoch + chrono::days{date_day}};
-  return {static_cast<int32_t>(date.year()), static_cast<int32_t>(static_cast<unsigned>(date.month())),
-          static_cast<int32_t>(static_cast<unsigned>(date.day())), 0, 0, 0};
-}
-
-bool HasLunarDate(int32_t date_day) { return GetGLToRLNian(static_cast<double>(date_day)) != 0; }
 
 // The month of a term follows from its number: the exported numbers 1..22 are the table's 3..24,
 // 23 and 24 its 1 and 2, and the table's terms 2k - 1 and 2k fall in month k.
@@ -74,21 +55,15 @@ CivilMoment GregorianOf(int32_t year, int32_t month, int32_t day, int32_t leap) 
 }  // namespace
 
 bool IsValidMoment(const CivilMoment& m) {
-  if (m.year < 0 || m.year > 9999 || m.month < 1 || m.month > 12 || m.day < 1 || m.day > 31) {
-    return false;
-  }
-  const chrono::year_month_day date{chrono::year{m.year}, chrono::month{static_cast<unsigned>(m.month)},
-                                    chrono::day{static_cast<unsigned>(m.day)}};
-  return date.ok() && m.hour >= 0 && m.hour <= 23 && m.minute >= 0 && m.minute <= 59 && m.second >= 0 &&
-         m.second <= 59;
+  return m.year >= 0 && m.year <= 9999 && m.day >= 1 && m.day <= lunacal_days_in_month(m.year, m.month) &&
+         m.hour >= 0 && m.hour <= 23 && m.minute >= 0 && m.minute <= 59 && m.second >= 0 && m.second <= 59;
 }
 
 double DateValue(const CivilMoment& m) {
-  const chrono::sys_days date = chrono::year{m.year} / chrono::month{static_cast<unsigned>(m.month)} /
-                                chrono::day{static_cast<unsigned>(m.day)};
-  const double days = static_cast<double>((date - kDateEpoch).count());               // [-693959, 2958465]
-  const double fraction = (m.hour * 3600 + m.minute * 60 + m.second) / double{kSecondsPerDay};  // [0, 1)
-  return days < 0 ? days - fraction : days + fraction;
+  double moment = 0.0;
+  const lunacal_civil_time civil{m.year, m.month, m.day, m.hour, m.minute, m.second};
+  // The years 0..99 have no DATE value; NaN is no moment to the exports either.
+  return lunacal_date_from_civil(&civil, &moment) ? moment : std::numeric_limits<double>::quiet_NaN();
 }
 
 CivilMoment CurrentMoment() {
@@ -165,47 +140,11 @@ TermsAround TermsAroundMoment(const CivilMoment& moment) {
 }
 
 DayRange LunarCalendarRange() {
-  // Samples a month apart find a day inside the calendar; a search on either side of the samples
-  // then finds where the lunar dates begin and end. The calendar is one unbroken run of days.
-  constexpr int32_t kStep = 28;
-  int32_t first_sample = kLastDateDay + 1;
-  int32_t last_sample = kFirstDateDay - 1;
-  for (int32_t day = kFirstDateDay; day <= kLastDateDay; day += kStep) {
-    if (HasLunarDate(day)) {
-      first_sample = std::min(first_sample, day);
-      last_sample = day;
-    }
-  }
-  if (first_sample > kLastDateDay) {
-    return {};
-  }
-  // Invariant: `outside` has no lunar date, `inside` has one.
-  int32_t outside = std::max(kFirstDateDay - 1, first_sample - kStep);
-  int32_t inside = first_sample;
-  while (inside - outside > 1) {
-    const int32_t middle = outside + (inside - outside) / 2;
-    (HasLunarDate(middle) ? inside : outside) = middle;
-  }
-  const int32_t first = inside;
-  inside = last_sample;
-  outside = std::min(kLastDateDay + 1, last_sample + kStep);
-  while (outside - inside > 1) {
-    const int32_t middle = inside + (outside - inside) / 2;
-    (HasLunarDate(middle) ? inside : outside) = middle;
-  }
-  return {DayOfDate(first), DayOfDate(inside)};
+  return {{LUNACAL_FIRST_YEAR, LUNACAL_FIRST_MONTH, LUNACAL_FIRST_DAY, 0, 0, 0},
+          {LUNACAL_LAST_YEAR, LUNACAL_LAST_MONTH, LUNACAL_LAST_DAY, 0, 0, 0}};
 }
 
-YearRange SolarTermYears() {
-  YearRange range{kLastDateYear + 1, kFirstDateYear - 1};
-  for (int32_t year = kFirstDateYear; year <= kLastDateYear; ++year) {
-    if (HasSolarTerms(year)) {
-      range.first = std::min(range.first, year);
-      range.last = year;
-    }
-  }
-  return range;
-}
+YearRange SolarTermYears() { return {LUNACAL_FIRST_TERM_YEAR, LUNACAL_LAST_TERM_YEAR}; }
 
 GregorianAnswer GregorianDateOf(const LunarDay& lunar) {
   const int32_t leap = lunar.leap ? 1 : 0;

@@ -69,14 +69,14 @@ struct TermsAround {
 };
 TermsAround TermsAroundMoment(const CivilMoment& moment);
 
-// The first and last Gregorian days that have a lunar date, as the exports answer.
+// The first and last Gregorian days that have a lunar date, as lunacal.h gives them.
 struct DayRange {
   CivilMoment first;
   CivilMoment last;
 };
 DayRange LunarCalendarRange();
 
-// The first and last Gregorian years that have solar terms.
+// The first and last Gregorian years that have solar terms, as lunacal.h gives them.
 struct YearRange {
   int32_t first = 0;
   int32_t last = 0;

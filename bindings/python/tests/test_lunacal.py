@@ -38,6 +38,13 @@ class Declarations(unittest.TestCase):
             self.assertEqual(function.restype, ctypes.c_int32, name)
             self.assertIsNotNone(function.argtypes, name)
 
+    def test_the_range_is_the_headers(self):
+        header = (pathlib.Path(__file__).resolve().parents[3] / "lunacal" / "lunacal.h").read_text()
+        macros = dict(re.findall(r"^#define (LUNACAL_\w+) (\d+)$", header, re.MULTILINE))
+        for day, end in ((lunacal.FIRST_DAY, "FIRST"), (lunacal.LAST_DAY, "LAST")):
+            self.assertEqual((day.year, day.month, day.day),
+                             tuple(int(macros[f"LUNACAL_{end}_{part}"]) for part in ("YEAR", "MONTH", "DAY")))
+
     def test_a_date_goes_as_a_double(self):
         library = lunacal.load(os.environ.get("LUNACAL_LIBRARY"))
         for name in ("GetGLToRLNian", "GetSiZhuXHTime"):
