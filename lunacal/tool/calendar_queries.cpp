@@ -61,9 +61,8 @@ bool IsValidMoment(const CivilMoment& m) {
 
 double DateValue(const CivilMoment& m) {
   double moment = 0.0;
-  const lunacal_civil_time civil{m.year, m.month, m.day, m.hour, m.minute, m.second};
   // The years 0..99 have no DATE value; NaN is no moment to the exports either.
-  return lunacal_date_from_civil(&civil, &moment) ? moment : std::numeric_limits<double>::quiet_NaN();
+  return lunacal_date_from_civil(&m, &moment) ? moment : std::numeric_limits<double>::quiet_NaN();
 }
 
 CivilMoment CurrentMoment() {

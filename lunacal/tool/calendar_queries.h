@@ -4,23 +4,18 @@
 // program would: the lunar date and pillars of a moment, the solar terms of a year, the Gregorian
 // date of a lunar date, and where the calendar's range ends. No limit of the library is restated
 // here: every "outside the range" is the exports' own failure value, and the range a message
-// names is found by asking the exports where those values begin.
+// names is the one lunacal.h gives.
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
+#include "lunacal/lunacal.h"
+
 namespace lunacal_tool {
 
-// A civil moment at UTC+8, the clock of every DATE value the library reads.
-struct CivilMoment {
-  int32_t year = 0;
-  int32_t month = 0;
-  int32_t day = 0;
-  int32_t hour = 0;
-  int32_t minute = 0;
-  int32_t second = 0;
-};
+// A civil moment at UTC+8, the clock of every DATE value the library reads: the header's own.
+using CivilMoment = lunacal_civil_time;
 
 // True when the fields name a real Gregorian date (years 0..9999) and time of day.
 bool IsValidMoment(const CivilMoment& moment);
