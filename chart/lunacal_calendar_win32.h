@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The calendar of lunacal.dll, reached by name at run time on Windows. MakeLunacalCalendar() in
-// chart/calendar.h is the program's way in; the class is declared here so tests can point it at a
-// missing file or at a DLL that lacks the functions.
+// What the binding of lunacal.dll knows of Windows beside loading it (chart/library_win32.cpp):
+// the program's folder, the architecture a DLL file is built for, and the window's words when the
+// DLL found is for the other architecture or damaged.
 
-#include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
-
-#include "chart/calendar.h"
 
 namespace chart {
 
@@ -37,33 +33,8 @@ constexpr DllKind kOwnDllKind = sizeof(void*) == 8 ? DllKind::kX64 : DllKind::kX
 std::u16string LunacalWrongArchitectureMessage(DllKind found);
 std::u16string LunacalDamagedMessage();
 
-class LunacalDllCalendar final : public Calendar {
- public:
-  // `dll_path` is a full path: the DLL is loaded from there and nowhere else.
-  explicit LunacalDllCalendar(std::wstring dll_path);
-  ~LunacalDllCalendar() override;
-  LunacalDllCalendar(const LunacalDllCalendar&) = delete;
-  LunacalDllCalendar& operator=(const LunacalDllCalendar&) = delete;
-
-  // Loads the DLL on the first call and binds each function on its own first call; a failure
-  // leaves nothing bound, so a later call tries again.
-  std::optional<int16_t> Call(CalendarFunction function, double moment) override;
-  std::u16string ErrorMessage() const override;
-
-  // lunacal.dll in the folder of the running program; empty when that folder cannot be read.
-  static std::wstring DefaultPath();
-
- private:
-  bool Load();
-
-  std::wstring dll_path_;
-  // Any function pointer converts to and from this type without a cast warning.
-  using AnyFunction = void (*)();
-
-  void* module_ = nullptr;
-  // The bound functions by CalendarFunction, null until their first call finds them.
-  std::array<AnyFunction, 8> symbols_{};
-  std::u16string error_message_;
-};
+// lunacal.dll in the folder of the running program, the one place the program loads it from;
+// empty when that folder cannot be read.
+std::wstring DefaultLunacalPath();
 
 }  // namespace chart

@@ -76,7 +76,7 @@ TEST(LunacalCalendar, CandidatePathsGoFromTheProgramToTheConfiguredLibdirToTheSy
       {"", "../lib", {"liblunacal.so.1"}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(LunacalCalendar::CandidatePaths(c.folder, c.bin_to_libdir), c.paths)
+    EXPECT_EQ(LunacalCandidatePaths(c.folder, c.bin_to_libdir), c.paths)
         << c.folder << " + " << c.bin_to_libdir;
   }
 }

@@ -13,6 +13,7 @@
 #include "app/win32/tests/suites.h"
 #include "app/win32/wide_text.h"
 #include "app/win32/win32_desktop.h"
+#include "chart/lunacal_calendar.h"
 #include "chart/lunacal_calendar_win32.h"
 #include "chart/lunacal_binding.h"
 
@@ -127,7 +128,7 @@ void MessageBoxes_AreRealBoxesWithTheirIconsButtonsAndTitles() {
 void Calendar_BindsTheDllByItsFullPathOnly() {
   const std::wstring folder = chart::RunningProgramFolder();
   {
-    chart::LunacalDllCalendar calendar(chart::LunacalDllCalendar::DefaultPath());
+    chart::LunacalCalendar calendar({chart::DefaultLunacalPath()});
     CHECK(calendar.Call(chart::CalendarFunction::GetSiZhuXHYear, 36526.5) == int16_t{16});
     CHECK(calendar.Call(chart::CalendarFunction::GetSiZhuXHMonth, 36526.5) == int16_t{13});
     CHECK(calendar.Call(chart::CalendarFunction::GetSiZhuXHDay, 36526.5) == int16_t{55});
@@ -140,14 +141,14 @@ void Calendar_BindsTheDllByItsFullPathOnly() {
   // folder wins; it is refused even though lunacal.dll lies in the current folder here.
   for (const std::wstring& path : {std::wstring(L"lunacal.dll"), folder + L"\\missing\\lunacal.dll", std::wstring()}) {
     SetCurrentDirectoryW(folder.c_str());
-    chart::LunacalDllCalendar calendar(path);
+    chart::LunacalCalendar calendar({path});
     CHECK(!calendar.Call(chart::CalendarFunction::GetGLToRLNian, 36526.5).has_value());
     CHECK_EQ(calendar.ErrorMessage(), chart::LunacalLoadFailureMessage(u"lunacal.dll"));
   }
   {
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
-    chart::LunacalDllCalendar calendar(std::wstring(system) + L"\\kernel32.dll");
+    chart::LunacalCalendar calendar({std::wstring(system) + L"\\kernel32.dll"});
     CHECK(!calendar.Call(chart::CalendarFunction::GetSiZhuXHDay, 36526.5).has_value());
     CHECK_EQ(calendar.ErrorMessage(), chart::LunacalMissingFunctionMessage("GetSiZhuXHDay"));
     CHECK(!calendar.Call(static_cast<chart::CalendarFunction>(8), 36526.5).has_value());

@@ -22,6 +22,7 @@
 #include "app/win32/wide_text.h"
 #include "app/win32/win32_window.h"
 #include "chart/calendar.h"
+#include "chart/lunacal_calendar.h"
 #include "chart/lunacal_calendar_win32.h"
 
 namespace app::win32::testing {
@@ -583,7 +584,7 @@ std::wstring OtherArchitectureDll() {
 
 // The first `size` bytes of the real lunacal.dll, as a copy cut short in a download would be.
 bool WriteTruncatedCopy(const std::wstring& path, size_t size) {
-  const HANDLE source = CreateFileW(chart::LunacalDllCalendar::DefaultPath().c_str(), GENERIC_READ, FILE_SHARE_READ,
+  const HANDLE source = CreateFileW(chart::DefaultLunacalPath().c_str(), GENERIC_READ, FILE_SHARE_READ,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
   if (source == INVALID_HANDLE_VALUE) return false;
   std::vector<char> bytes(size);
@@ -610,7 +611,7 @@ void BrokenLibrary_IsReportedBeforeTheSearchAndChangesNothing() {
   const std::wstring scratch = folder + L"\\broken-lunacal";
   CreateDirectoryW(scratch.c_str(), nullptr);
   const std::u16string damaged = u"日历库 lunacal.dll 已损坏或不完整，无法生成生辰八字。";
-  const DWORD whole = FileSize(chart::LunacalDllCalendar::DefaultPath());
+  const DWORD whole = FileSize(chart::DefaultLunacalPath());
   CHECK(whole > 4096);
 
   struct Case {
@@ -643,7 +644,7 @@ void BrokenLibrary_IsReportedBeforeTheSearchAndChangesNothing() {
 
   for (const Case& broken : cases) {
     FakeDesktop desktop = WindowsDesktop();
-    chart::LunacalDllCalendar calendar(broken.path);
+    chart::LunacalCalendar calendar({broken.path});
     {
       Win32Window window{GetModuleHandleW(nullptr), desktop, calendar, {FakeTrackPopup, false}};
       const std::u16string before = WindowText(window.Control(kIdtxtOut));
@@ -661,7 +662,7 @@ void BrokenLibrary_IsReportedBeforeTheSearchAndChangesNothing() {
       }
     }
   }
-  CHECK(chart::ReadDllKind(chart::LunacalDllCalendar::DefaultPath()) == chart::kOwnDllKind);
+  CHECK(chart::ReadDllKind(chart::DefaultLunacalPath()) == chart::kOwnDllKind);
   for (const size_t size : {size_t{0}, size_t{40}, size_t{400}, size_t{whole / 2}}) {
     const std::wstring path = scratch + L"\\" + std::to_wstring(size);
     DeleteFileW((path + L"\\lunacal.dll").c_str());

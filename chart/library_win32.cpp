@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
+// The binding's platform part on Windows: LoadLibraryExW of a full path, GetProcAddress and
+// FreeLibrary, and the DLL's own header read to tell the parents why a load failed.
 #include "chart/lunacal_calendar_win32.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 #include "chart/lunacal_binding.h"
+#include "chart/lunacal_calendar.h"
 
 namespace chart {
 namespace {
@@ -58,12 +61,6 @@ std::u16string LunacalWrongArchitectureMessage(DllKind found) {
 
 std::u16string LunacalDamagedMessage() { return u"日历库 lunacal.dll 已损坏或不完整，无法生成生辰八字。"; }
 
-LunacalDllCalendar::LunacalDllCalendar(std::wstring dll_path) : dll_path_(std::move(dll_path)) {}
-
-LunacalDllCalendar::~LunacalDllCalendar() {
-  if (module_ != nullptr) FreeLibrary(static_cast<HMODULE>(module_));
-}
-
 std::wstring RunningProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -83,7 +80,7 @@ std::wstring RunningProgramFolder() {
   return path;
 }
 
-std::wstring LunacalDllCalendar::DefaultPath() {
+std::wstring DefaultLunacalPath() {
   std::wstring path = RunningProgramFolder();
   if (path.empty()) return {};
   path += L'\\';
@@ -91,54 +88,47 @@ std::wstring LunacalDllCalendar::DefaultPath() {
   return path;
 }
 
-bool LunacalDllCalendar::Load() {
-  if (module_ != nullptr) return true;
-  // Only a full path is accepted, and the search is limited to that file's own folder for the
-  // DLL's dependencies, so a planted lunacal.dll in the current folder is never picked up.
-  const bool full_path = dll_path_.starts_with(L"\\\\") || (dll_path_.size() > 3 && dll_path_[1] == L':' && dll_path_[2] == L'\\');
-  if (full_path) {
-    module_ = LoadLibraryExW(dll_path_.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+namespace library {
+namespace {
+
+// Only a full path is accepted, and the search for the DLL's dependencies is limited to that
+// file's own folder, so a planted lunacal.dll in the current folder is never picked up.
+void* Open(const std::wstring& path, std::u16string& failure_message) {
+  const bool full_path = path.starts_with(L"\\\\") || (path.size() > 3 && path[1] == L':' && path[2] == L'\\');
+  HMODULE module = full_path ? LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH) : nullptr;
+  if (module != nullptr) return static_cast<void*>(module);
+  const DWORD error = GetLastError();
+  // The file is looked at only once loading has failed, to tell the parents why.
+  const DllKind kind = full_path ? ReadDllKind(path) : DllKind::kMissing;
+  if ((kind == DllKind::kX86 || kind == DllKind::kX64) && kind != kOwnDllKind) {
+    failure_message = LunacalWrongArchitectureMessage(kind);
+  } else if (kind == DllKind::kDamaged || (kind == kOwnDllKind && error == ERROR_BAD_EXE_FORMAT)) {
+    failure_message = LunacalDamagedMessage();
+  } else {
+    failure_message = LunacalLoadFailureMessage(kDllName);
   }
-  if (module_ == nullptr) {
-    const DWORD error = GetLastError();
-    // The file is looked at only once loading has failed, to tell the parents why.
-    const DllKind kind = full_path ? ReadDllKind(dll_path_) : DllKind::kMissing;
-    if ((kind == DllKind::kX86 || kind == DllKind::kX64) && kind != kOwnDllKind) {
-      error_message_ = LunacalWrongArchitectureMessage(kind);
-    } else if (kind == DllKind::kDamaged || (kind == kOwnDllKind && error == ERROR_BAD_EXE_FORMAT)) {
-      error_message_ = LunacalDamagedMessage();
-    } else {
-      error_message_ = LunacalLoadFailureMessage(kDllName);
-    }
-    return false;
-  }
-  return true;
+  return nullptr;
 }
 
-std::optional<int16_t> LunacalDllCalendar::Call(CalendarFunction function, double moment) {
-  const auto slot = static_cast<size_t>(function);
-  if (slot >= symbols_.size()) {
-    error_message_ = kLunacalNoSuchFunction;
-    return std::nullopt;
+}  // namespace
+
+void* OpenFirst(const std::vector<std::wstring>& candidates, std::u16string& failure_message) {
+  std::u16string why = LunacalLoadFailureMessage(kDllName);
+  for (const std::wstring& path : candidates) {
+    if (void* library = Open(path, why)) return library;
   }
-  if (!Load()) return std::nullopt;
-  if (symbols_[slot] == nullptr) {
-    const FARPROC address = GetProcAddress(static_cast<HMODULE>(module_), kLunacalExportNames[slot]);
-    if (address == nullptr) {
-      error_message_ = LunacalMissingFunctionMessage(kLunacalExportNames[slot]);
-      return std::nullopt;
-    }
-    symbols_[slot] = reinterpret_cast<AnyFunction>(address);
-  }
-  // Windows guarantees that the address GetProcAddress gives converts to the function it names.
-  const auto bound = reinterpret_cast<LunacalExportPointer>(symbols_[slot]);
-  return LunacalLowSigned16(bound(moment));
+  failure_message = why;
+  return nullptr;
 }
 
-std::u16string LunacalDllCalendar::ErrorMessage() const { return error_message_; }
-
-std::unique_ptr<Calendar> MakeLunacalCalendar() {
-  return std::make_unique<LunacalDllCalendar>(LunacalDllCalendar::DefaultPath());
+// Windows guarantees that the address GetProcAddress gives converts to the function it names.
+void* FindSymbol(void* library, const char* name) {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
+void Close(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+
+std::vector<std::wstring> DefaultCandidatePaths() { return {DefaultLunacalPath()}; }
+
+}  // namespace library
 }  // namespace chart
