@@ -8,9 +8,12 @@
 #include <string_view>
 
 #include "chart/lunacal_binding.h"
+#include "lunacal/utf8.h"
 
 namespace chart {
 namespace {
+
+using lunacal::text::FromUtf8;
 
 // The SONAME: the .so link without the number belongs to the development files and may one day
 // point at an incompatible major version.
@@ -33,55 +36,6 @@ std::string ProgramFolder() {
     return {};
   }
   return path.substr(0, slash + 1);
-}
-
-// Paths and the loader's texts are bytes, normally UTF-8; anything that does not decode becomes
-// U+FFFD rather than being dropped or read past.
-std::u16string FromUtf8(std::string_view bytes) {
-  std::u16string text;
-  text.reserve(bytes.size());
-  size_t i = 0;
-  while (i < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    size_t length = 0;
-    char32_t code = 0;
-    char32_t smallest = 0;
-    if (lead < 0x80) {
-      length = 1, code = lead;
-    } else if (lead >= 0xC2 && lead < 0xE0) {
-      length = 2, code = lead & 0x1Fu, smallest = 0x80;
-    } else if (lead >= 0xE0 && lead < 0xF0) {
-      length = 3, code = lead & 0x0Fu, smallest = 0x800;
-    } else if (lead >= 0xF0 && lead < 0xF5) {
-      length = 4, code = lead & 0x07u, smallest = 0x10000;
-    }
-    // A broken sequence is replaced up to the byte that breaks it, which starts afresh.
-    size_t used = 1;
-    bool valid = length != 0;
-    for (size_t k = 1; valid && k < length; ++k) {
-      if (i + k >= bytes.size() || (static_cast<unsigned char>(bytes[i + k]) & 0xC0u) != 0x80u) {
-        valid = false;
-        break;
-      }
-      code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3Fu);  // at most 21 bits
-      used = k + 1;
-    }
-    valid = valid && code >= smallest && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-    if (!valid) {
-      text += u'\uFFFD';
-      i += used;
-      continue;
-    }
-    if (code >= 0x10000) {
-      const char32_t offset = code - 0x10000;  // [0, 0xFFFFF]
-      text += static_cast<char16_t>(0xD800 + (offset >> 10));
-      text += static_cast<char16_t>(0xDC00 + (offset & 0x3FFu));
-    } else {
-      text += static_cast<char16_t>(code);
-    }
-    i += length;
-  }
-  return text;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "lunacal/utf8.h"
 #include "lunacal/vocabulary.h"
 
 #if defined(_WIN32)
@@ -71,28 +72,11 @@ std::string MomentText(const CivilMoment& m) {
   return DateText(m) + " " + Number(m.hour, 2) + ":" + Number(m.minute, 2) + ":" + Number(m.second, 2);
 }
 
-// The calendar's names are UTF-16 text of the basic plane only; this writes them as UTF-8.
-std::string Utf8(std::u16string_view text) {
-  std::string out;
-  for (const char16_t unit : text) {
-    const auto c = static_cast<uint32_t>(unit);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+using lunacal::text::ToUtf8;
 
 // Sexagenary indices from the library are 1..60, which the names' 16-bit indices hold.
-std::string PillarName(int32_t index) { return Utf8(lunacal::vocabulary::PairName(index)); }
-std::string NayinName(int32_t index) { return Utf8(lunacal::vocabulary::NayinOf(index)); }
+std::string PillarName(int32_t index) { return ToUtf8(lunacal::vocabulary::PairName(index)); }
+std::string NayinName(int32_t index) { return ToUtf8(lunacal::vocabulary::NayinOf(index)); }
 
 // The stem-branch name of a lunar year, which turns at the lunar new year (the year pillar turns
 // at 立春): year 4 of the common era was a 甲子 year.
@@ -102,7 +86,7 @@ std::string LunarYearName(int32_t year) {
 }
 
 std::string TermName(int32_t exported) {
-  return Utf8(lunacal::vocabulary::SolarTermName(lunacal::vocabulary::TableTermOfExported(exported)));
+  return ToUtf8(lunacal::vocabulary::SolarTermName(lunacal::vocabulary::TableTermOfExported(exported)));
 }
 
 // "year 2020, leap month 4, day 1" or "2020年闰4月1日".

@@ -9,21 +9,13 @@
 #include <string>
 #include <string_view>
 
+#include "lunacal/utf8.h"
+
 namespace app::win32::testing {
 
 inline int failures = 0;
 
-inline std::string Utf8(std::u16string_view text) {
-  std::string out;
-  const std::wstring wide(text.begin(), text.end());
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                       nullptr);
-  out.resize(size > 0 ? static_cast<size_t>(size) : 0);
-  if (size > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
-  }
-  return out;
-}
+inline std::string Utf8(std::u16string_view text) { return lunacal::text::ToUtf8(text); }
 
 inline void Fail(const char* file, int line, const std::string& what) {
   ++failures;
