@@ -28,11 +28,9 @@ bool SameDate(const CivilMoment& a, const CivilMoment& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
-// The month of a term follows from its number: the exported numbers 1..22 are the table's 3..24,
-// 23 and 24 its 1 and 2, and the table's terms 2k - 1 and 2k fall in month k.
+// The month of a term follows from its number: the table's terms 2k - 1 and 2k fall in month k.
 int32_t MonthOfTerm(int32_t exported) {
-  const int32_t table = exported <= 22 ? exported + 2 : exported - 22;  // [1, 24]
-  return (table + 1) / 2;                                                 // [1, 12]
+  return (lunacal::vocabulary::TableTermOfExported(exported) + 1) / 2;  // [1, 12]
 }
 
 SolarTerm TermOf(int32_t year, int32_t exported) {
