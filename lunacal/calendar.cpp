@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "lunacal/date_value.h"
+#include "lunacal/lunacal.h"
 #include "lunacal/lunar_year_table.h"
 
 namespace lunacal {
@@ -319,17 +320,9 @@ bool IsGregorianLeapYear(uint16_t year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
+// The month lengths of lunacal.h, which callers of the library use too.
 uint16_t GregorianMonthDays(uint16_t year, uint16_t month) {
-  switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
-      return 31;
-    case 4: case 6: case 9: case 11:
-      return 30;
-    case 2:
-      return IsGregorianLeapYear(year) ? 29 : 28;
-    default:
-      return 0;
-  }
+  return static_cast<uint16_t>(lunacal_days_in_month(year, month));  // 0 or [28, 31]
 }
 
 int32_t DaysBetween(GregorianDate a, GregorianDate b) {
