@@ -83,7 +83,10 @@ export const wasmBase64 = '${wasm.toString('base64')}';
 `);
 writeModule('lunacal', readFileSync(join(options.source, 'src', 'lunacal.js'), 'utf8'));
 copyFileSync(options.wasm, join(options.out, 'lunacal.wasm'));
+// The same declarations twice: TypeScript reads a .d.ts of this "type": "module" package as an ES
+// module, and a CommonJS consumer needs them as CommonJS.
 copyFileSync(join(options.source, 'src', 'index.d.ts'), join(options.out, 'index.d.ts'));
+copyFileSync(join(options.source, 'src', 'index.d.ts'), join(options.out, 'index.d.cts'));
 // The package's README is the JavaScript section of the project's.
 const readme = readFileSync(join(options.lunacal, '..', 'README.md'), 'utf8');
 const section = readme.match(/^## The calendar in JavaScript\n[\s\S]*?(?=^## )/m);
