@@ -26,16 +26,18 @@ function serve() {
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-test('a page under a strict script policy loads the package in headless Chromium', async () => {
+test('a page under a strict script policy loads the package in headless Chromium', { timeout: 120000 }, async () => {
   const puppeteer = requireDev('puppeteer-core');
   const server = await serve();
-  // Chromium writes its profile and caches into HOME: a scratch one, removed afterwards.
+  // Chromium writes its profile and caches into HOME and TMPDIR: a scratch one, removed afterwards.
   const home = mkdtempSync(join(consumerDir, 'chromium-home-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.LUNACAL_CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
     userDataDir: join(home, 'profile'),
-    env: { ...process.env, HOME: home },
+    env: { ...process.env, HOME: home, TMPDIR: home },
+    // The DevTools protocol over a pipe, so that nothing but the page needs the loopback.
+    pipe: true,
     // Chromium refuses to start its sandbox as root.
     args: process.getuid?.() === 0 ? ['--no-sandbox'] : [],
   });

@@ -52,8 +52,11 @@ __attribute__((export_name("lunacal_js_to_lunar"))) int32_t ToLunar(int32_t year
 __attribute__((export_name("lunacal_js_from_lunar"))) int32_t FromLunar(int32_t year, int32_t month, int32_t day,
                                                                          int32_t leap) {
   if (month < 1 || month > 12 || day < 1 || day > 30) return kNoSuchDate;
+  // The first and last lunar dates of the range, found once.
+  static const int64_t first = LunarOrderOf(LUNACAL_FIRST_MOMENT);
+  static const int64_t last = LunarOrderOf(LUNACAL_END_MOMENT - 1.0);
   const int64_t asked = LunarOrder(year, month, leap != 0, day);
-  if (asked < LunarOrderOf(LUNACAL_FIRST_MOMENT) || asked > LunarOrderOf(LUNACAL_END_MOMENT - 1.0)) {
+  if (asked < first || asked > last) {
     return kOutOfRange;
   }
   if (leap != 0 && lunacal::LeapMonthOf(static_cast<uint16_t>(year)) != month) return kNoSuchDate;
