@@ -3,7 +3,7 @@
 // subpath and what the module imports and exports.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { readFileSync, statSync } from 'node:fs';
 import { join } from 'node:path';
 import { test } from 'node:test';
 import * as esm from 'lunacal';
@@ -82,4 +82,9 @@ test('the package has the version of lunacal.h and no runtime dependencies', () 
   assert.equal(esm.version, manifest.version);
   assert.equal(manifest.dependencies, undefined);
   assert.equal(manifest.devDependencies, undefined);
+});
+
+test('the packed package stays within 150 KB', () => {
+  const bytes = statSync(process.env.LUNACAL_TARBALL).size;
+  assert.ok(bytes <= 150 * 1024, `${process.env.LUNACAL_TARBALL} has ${bytes} bytes`);
 });

@@ -93,6 +93,7 @@ const section = readme.match(/^## The calendar in JavaScript\n[\s\S]*?(?=^## )/m
 if (!section) fail('README.md lacks the section "## The calendar in JavaScript"');
 writeFileSync(join(options.out, 'README.md'), `# lunacal\n\n${section[0].replace(/^## .*\n\n/, '')}`);
 copyFileSync(join(options.lunacal, '..', 'LICENSE'), join(options.out, 'LICENSE'));
+copyFileSync(join(options.lunacal, '..', 'NOTICE'), join(options.out, 'NOTICE'));
 
 // What users get: no development dependencies or scripts of this repository.
 delete manifest.devDependencies;
