@@ -15,7 +15,7 @@ export const version: string;
  * await init();
  * toLunar({ year: 2024, month: 2, day: 10 }); // => { year: 2024, month: 1, day: 1, leap: false }
  */
-export function init(source?: BufferSource | WebAssembly.Module | URL | string): Promise<void>;
+export function init(source?: ArrayBuffer | ArrayBufferView | WebAssembly.Module | URL | string): Promise<void>;
 
 /** A Gregorian date, read as a civil date in China (UTC+8). */
 export interface GregorianDate {
