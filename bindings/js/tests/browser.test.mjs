@@ -4,6 +4,7 @@
 import assert from 'node:assert/strict';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
 import { test } from 'node:test';
 import { consumerDir, requireDev } from './support.mjs';
@@ -28,20 +29,22 @@ function serve() {
 
 test('a page under a strict script policy loads the package in headless Chromium', { timeout: 120000 }, async () => {
   const puppeteer = requireDev('puppeteer-core');
+  // Chromium writes its profile and caches into HOME and TMPDIR: a scratch folder, removed
+  // afterwards, short enough for the path of Chromium's socket in it (at most 107 bytes).
+  const home = mkdtempSync(join(tmpdir(), 'lunacal-chromium-'));
   const server = await serve();
-  // Chromium writes its profile and caches into HOME and TMPDIR: a scratch one, removed afterwards.
-  const home = mkdtempSync(join(consumerDir, 'chromium-home-'));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.LUNACAL_CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    userDataDir: join(home, 'profile'),
-    env: { ...process.env, HOME: home, TMPDIR: home },
-    // The DevTools protocol over a pipe, so that nothing but the page needs the loopback.
-    pipe: true,
-    // Chromium refuses to start its sandbox as root.
-    args: process.getuid?.() === 0 ? ['--no-sandbox'] : [],
-  });
+  let browser = null;
   try {
+    browser = await puppeteer.launch({
+      executablePath: process.env.LUNACAL_CHROMIUM ?? '/usr/bin/chromium',
+      headless: true,
+      userDataDir: join(home, 'profile'),
+      env: { ...process.env, HOME: home, TMPDIR: home },
+      // The DevTools protocol over a pipe, so that nothing but the page needs the loopback.
+      pipe: true,
+      // Chromium refuses to start its sandbox as root.
+      args: process.getuid?.() === 0 ? ['--no-sandbox'] : [],
+    });
     const page = await browser.newPage();
     const problems = [];
     page.on('console', (message) => { if (message.type() === 'error') problems.push(message.text()); });
@@ -61,7 +64,7 @@ test('a page under a strict script policy loads the package in headless Chromium
       fromFile: 2020,
     });
   } finally {
-    await browser.close();
+    await browser?.close();
     server.close();
     rmSync(home, { recursive: true, force: true });
   }
