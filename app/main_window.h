@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/layout.h"
+#include "lunacal/lunacal.h"
 
 namespace chart {
 class Calendar;
@@ -87,14 +88,8 @@ class FormControls {
 
 enum class MessageIcon { None, Information, Critical };
 
-struct LocalDateTime {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-};
+// The desktop's clock reading, in the civil-time fields the calendar library takes.
+using LocalDateTime = lunacal_civil_time;
 
 // What the window asks of the desktop around it.
 class Desktop {

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "lunacal/calendar.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "lunacal/date_value.h"
@@ -30,9 +28,6 @@ constexpr int32_t kLastConvertedDay = 54423;
 static_assert(kLastConvertedDay - kOffsetOriginDay <= kLastLunarOffset);
 // Both conversions end with 2048-12-31 although the table holds lunar 2049 as well.
 constexpr uint16_t kFirstRefusedYear = 2049;
-constexpr int kMaxProbeConversions = 100;
-// A jump of 31 days always crosses from an ordinary month into its leap month or back.
-constexpr int32_t kLeapJump = 31;
 
 // Years 1901..2049 only; every caller checks the range first.
 constexpr std::size_t TableIndex(uint16_t year) {
@@ -57,54 +52,18 @@ int32_t DayOfYear(GregorianDate date) {
 // earlier year of its pair, the low half for the later one.
 uint8_t LeapMonthAt(std::size_t index) {
   const uint8_t pair = LunarLeapMonths[index / 2];  // index / 2 in [0, 74]
-  return index % 2 == 0 ? pair >> 4 : pair & 0x0F;  // [0, 15]
+  return index % 2 == 0 ? pair >> 4 : pair & 0x0F;  // [0, 11]
 }
 
 constexpr std::size_t kTableYears = LunarMonthSizes.size();
-static_assert(std::numeric_limits<decltype(LunarMonthSizes)::value_type>::digits == 16,
-              "a year's thirteen months fill the word from bit 15 down to bit 3");
 
 // 12, or 13 in a year with a leap month.
 int MonthsIn(std::size_t index) { return LeapMonthAt(index) == 0 ? 12 : 13; }
 
-// A month of a lunar year at its place in calendar order (place 0 is the first month; the leap
-// month takes the place after the month it repeats).
-struct MonthAtPlace {
-  uint16_t month = 0;
-  bool leap = false;
-  int32_t length = 0;
-};
-
-MonthAtPlace MonthAt(std::size_t index, int place) {
-  const uint8_t leap_month = LeapMonthAt(index);
-  const int32_t length = ((LunarMonthSizes[index] >> (15 - place)) & 1U) != 0 ? 30 : 29;
-  if (leap_month == 0 || place < leap_month) {
-    return {static_cast<uint16_t>(place + 1), false, length};  // months 1 .. L
-  }
-  return {static_cast<uint16_t>(place), place == leap_month, length};  // the leap month, L+1 .. 12
-}
-
-// Where a day lies in the table: the year's index (year - 1901), the month's place in the year
-// and the day of the month.
-struct TablePosition {
-  std::size_t index = 0;  // [0, 148]
-  int place = 0;          // [0, 12]
-  int32_t day = 1;        // [1, 30]
-};
-
-// Four consecutive year lengths as the 16-bit lanes of one 64-bit word.
-uint64_t FourYearLengths(std::size_t index) {
-  uint64_t lanes = 0;
-  std::memcpy(&lanes, LunarYearLengths.data() + index, sizeof lanes);  // index + 3 <= 148
-  return lanes;
-}
-
-// The sum of the four 16-bit lanes; exact while it stays below 65536 (all 149 years hold 54,395
-// days), as a sum of all lanes whatever the byte order.
-int32_t SumOfLanes(uint64_t lanes) {
-  lanes += lanes >> 32;
-  lanes += lanes >> 16;
-  return static_cast<int32_t>(lanes & 0xFFFF);  // [0, 65535]
+// 29 or 30: the length of the month at `place` in its year's calendar order (place 0 is the first
+// month; a leap month takes the place after the month it repeats), read from bit 15 - place.
+int32_t MonthLength(uint16_t word, int place) {
+  return ((word >> (15 - place)) & 1U) != 0 ? 30 : 29;  // place in [0, 12]
 }
 
 // The set bits of a 16-bit word, without the library call a bit count is on the baseline target.
@@ -116,41 +75,89 @@ constexpr int32_t BitCount16(uint32_t x) {
 }
 static_assert(BitCount16(0xFFFF) == 16 && BitCount16(0x4AE0) == 6);
 
-// Days of the year before the month at `place` in the year whose word is `word`: 29 a month plus
-// one for each 30-day month, the set bits above that month's bit.
-constexpr int32_t DaysBeforePlace(uint16_t word, int place) {
+// The days of the year before the month at `place`: 29 a month plus one for each 30-day month,
+// the set bits above that month's bit.
+int32_t DaysBeforePlace(uint16_t word, int place) {
   return 29 * place + BitCount16(static_cast<uint32_t>(word) >> (16 - place));  // [0, 385]
 }
-static_assert(DaysBeforePlace(0x4AE0, 0) == 0 && DaysBeforePlace(0x4AE0, 12) == 354);
 
-// Every conversion walks the year lengths from 1901. Sixteen years at a time, then four, then
-// one, each group's days summed as the walk reaches it, cover the same days as single steps in
-// far fewer compares. `offset` lies in [kFirstLunarOffset, kLastLunarOffset].
+// The place of a month in its year: month M is at M - 1 up to the leap month, the leap month
+// itself at L, and the months after it one place later.
+int PlaceOf(std::size_t index, uint16_t month, bool leap) {
+  const uint8_t leap_month = LeapMonthAt(index);
+  const bool after_leap = leap_month != 0 && (month > leap_month || leap);
+  return after_leap ? month : month - 1;  // [0, 12]
+}
+
+// A month of a lunar year at its place in calendar order.
+struct MonthAtPlace {
+  uint16_t month = 0;
+  bool leap = false;
+};
+
+MonthAtPlace MonthAt(std::size_t index, int place) {
+  const uint8_t leap_month = LeapMonthAt(index);
+  if (leap_month == 0 || place < leap_month) {
+    return {static_cast<uint16_t>(place + 1), false};  // months 1 .. L
+  }
+  return {static_cast<uint16_t>(place), place == leap_month};  // the leap month, L+1 .. 12
+}
+
+// The walks from 1901 go sixteen years at a time, then four, then one, so a date of 2000 takes
+// about a dozen compares instead of a hundred; each group is summed as the walk reaches it, and no
+// running totals are kept. The group size is a template argument so that each sum unrolls.
+template <std::size_t kGroup>
+int32_t DaysOfYears(std::size_t index) {
+  int32_t days = 0;
+  for (std::size_t k = 0; k < kGroup; ++k) {
+    days += LunarYearLengths[index + k];  // index + kGroup <= 149
+  }
+  return days;  // [353, 6160]
+}
+
+// Moves `index` on by whole groups while the days `n` reach past them, leaving a year after them.
+template <std::size_t kGroup>
+void WalkYears(std::size_t& index, int32_t& n) {
+  while (index + kGroup < kTableYears && n >= DaysOfYears<kGroup>(index)) {
+    n -= DaysOfYears<kGroup>(index);
+    index += kGroup;
+  }
+}
+
+// Adds the days of whole groups from `index` up to the year at `end`.
+template <std::size_t kGroup>
+void SumYears(std::size_t& index, std::size_t end, int32_t& days) {
+  for (; index + kGroup <= end; index += kGroup) {
+    days += DaysOfYears<kGroup>(index);
+  }
+}
+
+// The days of the lunar years from 1901 up to the year at `index`.
+int32_t DaysBeforeYear(std::size_t index) {
+  int32_t days = 0;
+  std::size_t year = 0;
+  SumYears<16>(year, index, days);
+  SumYears<4>(year, index, days);
+  SumYears<1>(year, index, days);
+  return days;  // [0, 54041]
+}
+
+// Where a day lies in the table: the year's index (year - 1901), the month's place in the year
+// and the day of the month.
+struct TablePosition {
+  std::size_t index = 0;  // [0, 148]
+  int place = 0;          // [0, 12]
+  int32_t day = 1;        // [1, 30]
+};
+
+// The walk from 1901 to the day `offset` (in [kFirstLunarOffset, kLastLunarOffset]): the years
+// before the day's year, then its month. The last year takes whatever days remain.
 TablePosition PositionOfOffset(int32_t offset) {
   int32_t n = offset - kFirstLunarOffset;  // [0, 54394]
   std::size_t index = 0;
-  // A group is taken only while a year remains after it, so the walk ends inside the table.
-  for (; index + 16 < kTableYears; index += 16) {
-    const int32_t days = SumOfLanes(FourYearLengths(index) + FourYearLengths(index + 4) +
-                                    FourYearLengths(index + 8) + FourYearLengths(index + 12));
-    if (n < days) {  // days in [5648, 6160]
-      break;
-    }
-    n -= days;
-  }
-  // At most three groups of four and three single years remain. Each step is taken only when the
-  // days left reach past the group or year it stands at, and once one is not taken none after it
-  // is, so the steps run a fixed number of times and need no branch to stop.
-  for (int k = 0; k < 3; ++k) {
-    const bool past = index + 4 < kTableYears && n >= SumOfLanes(FourYearLengths(index));
-    n -= past ? SumOfLanes(FourYearLengths(index)) : 0;
-    index += past ? 4 : 0;
-  }
-  for (int k = 0; k < 3; ++k) {
-    const bool past = index + 1 < kTableYears && n >= LunarYearLengths[index];
-    n -= past ? LunarYearLengths[index] : 0;
-    index += past ? 1 : 0;
-  }
+  WalkYears<16>(index, n);
+  WalkYears<4>(index, n);
+  WalkYears<1>(index, n);
   // Now n lies within the year, [0, 384]. Months have 29 or 30 days, so n / 30 months surely
   // end before day n and at most one more does.
   const uint16_t word = LunarMonthSizes[index];
@@ -166,13 +173,12 @@ LunarDate DateAt(const TablePosition& at) {
           static_cast<uint16_t>(at.day), month.leap};
 }
 
-// Where GregorianToLunar finds `date`, with the same refusals; `offset` is the date's day offset
-// whenever its month is 1..12.
-bool PositionOfDate(GregorianDate date, TablePosition& at, int32_t& offset) {
+// Where GregorianToLunar finds `date`, with the same refusals.
+bool PositionOfDate(GregorianDate date, TablePosition& at) {
   if (date.month < 1 || date.month > 12) {
     return false;
   }
-  offset = DaysBetween(date, kOffsetOrigin);  // [-693960, 54056 + 65504] for any other field
+  const int32_t offset = DaysBetween(date, kOffsetOrigin);  // [-693960, 54056 + 65504]
   // A day number far past its month's end could count on beyond the table; no lunar date then.
   if (date.year >= kFirstRefusedYear || CompareDates(date, kFirstLunarDay) < 0 ||
       offset > kLastLunarOffset) {
@@ -182,71 +188,29 @@ bool PositionOfDate(GregorianDate date, TablePosition& at, int32_t& offset) {
   return true;
 }
 
-// The order of the month at `at` against the target's month, by year and month number alone.
-int32_t CompareMonths(const TablePosition& at, const MonthAtPlace& month, const LunarDate& target) {
-  return CompareDates({static_cast<uint16_t>(kFirstTableYear + at.index), month.month, 0},
-                      {target.year, target.month, 0});
-}
-
-// The probe search steps one day at a time while its lunar date stays on one side of the target.
-// These count that run of steps from the months of the table: the days from a probe whose lunar
-// date at `at` comes before the target (by year, month and day, ignoring the leap flag) to the
-// first day that does not, and `at` moves to that day. 0 when the table ends first.
-int32_t RunForward(TablePosition& at, const LunarDate& target) {
-  int32_t run = 0;
-  for (;;) {
-    const MonthAtPlace month = MonthAt(at.index, at.place);
-    const int32_t order = CompareMonths(at, month, target);
-    if (order > 0) {
-      return run;
-    }
-    // at.day is below the target's day here: the probe's own date, or day 1 of a later month.
-    if (order == 0 && target.day <= month.length) {
-      run += target.day - at.day;
-      at.day = target.day;
-      return run;
-    }
-    // The whole month comes before the target, even its last day when the target's day is 30.
-    run += month.length - at.day + 1;
-    at.day = 1;
-    if (++at.place == MonthsIn(at.index)) {
-      at.place = 0;
-      if (++at.index == kTableYears) {
-        return 0;
-      }
-    }
+// The day offset of a lunar date, counted from 1901 through the table: false for a date that the
+// table lacks (no such month or day) or that falls after 2048-12-31. These are exactly the dates
+// the probe search fails on: it stops at the day whose lunar date this is, and never matches a day
+// that does not exist.
+bool OffsetOfLunarDate(LunarDate lunar, int32_t& offset) {
+  if (!InTable(lunar.year) || lunar.month < 1 || lunar.month > 12 || lunar.day < 1) {
+    return false;
   }
-}
-
-// The same run backwards: the days from a probe whose lunar date comes after the target to the
-// first day that does not, with `at` moved there. A walk past the table's first day ends on the
-// day before it, which the search counts as earlier than every target, and leaves `at` at 1-1.
-int32_t RunBackward(TablePosition& at, const LunarDate& target) {
-  int32_t run = 0;
-  for (;;) {
-    const MonthAtPlace month = MonthAt(at.index, at.place);
-    const int32_t order = CompareMonths(at, month, target);
-    if (order < 0) {
-      return run;
-    }
-    // The target's day itself, or the month's last day when the month is too short to hold it.
-    if (order == 0) {
-      const int32_t back = std::max(0, at.day - target.day);
-      at.day -= back;
-      return run + back;
-    }
-    run += at.day;
-    if (at.place == 0) {
-      if (at.index == 0) {
-        at.day = 1;
-        return run;
-      }
-      --at.index;
-      at.place = MonthsIn(at.index);
-    }
-    --at.place;
-    at.day = MonthAt(at.index, at.place).length;
+  const std::size_t index = TableIndex(lunar.year);
+  // A leap flag for a month the year does not repeat asks for the ordinary month.
+  const bool leap = lunar.leap && LeapMonthAt(index) == lunar.month;
+  const int place = PlaceOf(index, lunar.month, leap);
+  const uint16_t word = LunarMonthSizes[index];
+  if (lunar.day > MonthLength(word, place)) {
+    return false;
   }
+  const int32_t found =
+      kFirstLunarOffset + DaysBeforeYear(index) + DaysBeforePlace(word, place) + lunar.day - 1;
+  if (found > kLastConvertedDay - kOffsetOriginDay) {
+    return false;
+  }
+  offset = found;  // [49, 54056]
+  return true;
 }
 
 // StepDays walks whole months and years where it can, each jump being exactly the run of single
@@ -429,8 +393,7 @@ LunarDate LunarDateFromOffset(int32_t offset) {
 
 bool GregorianToLunar(GregorianDate date, LunarDate& lunar) {
   TablePosition at;
-  int32_t offset = 0;
-  if (!PositionOfDate(date, at, offset)) {
+  if (!PositionOfDate(date, at)) {
     return false;
   }
   lunar = DateAt(at);
@@ -458,94 +421,15 @@ bool ToLunarDate(double value, int32_t& year, int32_t& month, int32_t& day, bool
   }
 }
 
-namespace {
-
-// The probe search behind LunarToGregorian; on success `offset` is the found date's day offset.
-bool SearchGregorian(LunarDate lunar, GregorianDate& date, int32_t& offset) {
-  if (!InTable(lunar.year) || lunar.month < 1 || lunar.month > 12 || lunar.day < 1 ||
-      lunar.day > 30) {
-    return false;
-  }
-  // A leap flag for a month the year does not repeat asks for the ordinary month.
-  const bool want_leap = lunar.leap && LeapMonthOf(lunar.year) == lunar.month;
-  const LunarDate target{lunar.year, lunar.month, lunar.day, want_leap};
-
-  // The probe starts at the same three numbers and moves towards the lunar date. Where single
-  // steps would keep it on one side of the target, it takes the whole run at once and counts the
-  // conversions those steps would have made, so it ends where the one-day search ends, within
-  // the same limit of conversions.
-  GregorianDate probe{lunar.year, lunar.month, lunar.day};
-  // Once the probe is a real date its offset moves with its steps and need not be counted again.
-  bool real = false;
-  int32_t probe_offset = 0;
-  // A run ends on a day whose place in the table it has just counted to; that day needs no walk
-  // from 1901 of its own, so the search converts fewer probes than it counts.
-  bool placed = false;
-  TablePosition at;
-  int32_t conversions = 0;
-  for (;;) {
-    if (probe.year >= kFirstRefusedYear || ++conversions > kMaxProbeConversions) {
-      return false;
-    }
-    bool in_table = false;
-    if (real) {
-      // A real date before 2049 lies in the table exactly when it is not before its first day.
-      in_table = probe_offset >= kFirstLunarOffset;
-      if (in_table && !placed) {
-        at = PositionOfOffset(probe_offset);
-      }
-    } else {
-      in_table = PositionOfDate(probe, at, probe_offset);
-      real = IsRealDate(probe);
-    }
-    int32_t order = -1;  // a probe before the table counts as earlier than every target
-    bool probe_leap = false;
-    if (in_table) {
-      const LunarDate probe_lunar = DateAt(at);
-      order = CompareDates({probe_lunar.year, probe_lunar.month, probe_lunar.day},
-                           {target.year, target.month, target.day});
-      probe_leap = probe_lunar.leap;
-    }
-    int32_t step = -order;
-    if (order == 0) {
-      if (probe_leap == want_leap) {
-        date = probe;
-        offset = probe_offset;
-        return true;
-      }
-      step = probe_leap ? -kLeapJump : kLeapJump;
-    } else if (real) {
-      // A first probe such as 02-30 stands for a day of March, and its first step is taken
-      // singly, as StepDays takes it; from a real date the whole run is taken.
-      int32_t run = 0;
-      if (!in_table) {
-        run = kFirstLunarOffset - probe_offset;
-      } else if (order > 0) {
-        run = RunBackward(at, target);
-      } else {
-        run = RunForward(at, target);
-        // A run past the table's end crosses into 2049, where the search fails.
-        if (run == 0) {
-          return false;
-        }
-      }
-      conversions += run - 1;
-      step = order < 0 ? run : -run;
-    }
-    // A run within the table leaves `at` at the day it ends on.
-    placed = real && order != 0 && in_table;
-    StepDays(probe, step);
-    if (real) {
-      probe_offset += step;
-    }
-  }
-}
-
-}  // namespace
-
 bool LunarToGregorian(LunarDate lunar, GregorianDate& date) {
   int32_t offset = 0;
-  return SearchGregorian(lunar, date, offset);
+  if (!OffsetOfLunarDate(lunar, offset)) {
+    return false;
+  }
+  const DateFields fields = SplitDate(static_cast<double>(kOffsetOriginDay + offset));
+  date = {static_cast<uint16_t>(fields.year), static_cast<uint16_t>(fields.month),
+          static_cast<uint16_t>(fields.day)};
+  return true;
 }
 
 bool FromLunarDate(int32_t year, int32_t month, int32_t day, bool leap, double& value) {
@@ -557,18 +441,13 @@ bool FromLunarDate(int32_t year, int32_t month, int32_t day, bool leap, double& 
         day > kMaxField) {
       return false;
     }
-    GregorianDate date;
     int32_t offset = 0;
-    if (!SearchGregorian({static_cast<uint16_t>(year), static_cast<uint16_t>(month),
-                          static_cast<uint16_t>(day), leap},
-                         date, offset)) {
+    if (!OffsetOfLunarDate({static_cast<uint16_t>(year), static_cast<uint16_t>(month),
+                            static_cast<uint16_t>(day), leap},
+                           offset)) {
       return false;
     }
-    // MakeDate would refuse a day its month lacks; any other date of the range has the day count
-    // itself as its midnight value.
-    if (!IsRealDate(date)) {
-      return false;
-    }
+    // Every found day is a real date of the range, so its midnight DATE value is its day count.
     value = static_cast<double>(kOffsetOriginDay + offset);
     return true;
   } catch (...) {

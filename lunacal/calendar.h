@@ -67,8 +67,9 @@ bool GregorianToLunar(GregorianDate date, LunarDate& lunar);
 // The lunar date of a DATE value; on failure none of the outputs is written. Never throws.
 bool ToLunarDate(double value, int32_t& year, int32_t& month, int32_t& day, bool& leap);
 
-// The Gregorian date of a lunar date by the probe search (at most 100 conversions). A leap flag
-// for a month the year does not repeat asks for the ordinary month; a day the month lacks fails.
+// The Gregorian date of a lunar date, counted from 1901 through the table: the day the probe search
+// of the calendar rules stops at. A leap flag for a month the year does not repeat asks for the
+// ordinary month; a day the month lacks fails, and so does any day after 2048-12-31.
 bool LunarToGregorian(LunarDate lunar, GregorianDate& date);
 // The DATE value (midnight) of a lunar date; on failure `value` is not written. Never throws.
 // Arguments outside 0..65535 are refused. Example: 2020, 1, 1, false gives 43855.0 (2020-01-25).

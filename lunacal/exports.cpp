@@ -60,7 +60,10 @@ int32_t GregorianField(int32_t year, int32_t month, int32_t day, int32_t leap, D
   try {
     double value = 0.0;
     lunacal::FromLunarDate(year, month, day, leap == 1, value);
-    return lunacal::SplitDate(value, field);
+    // The value is a midnight, a whole day count, so its fields need no rounding to the second.
+    lunacal_civil_time civil;
+    lunacal_detail_civil_from_days(static_cast<int32_t>(value), &civil);  // [0, 54423]
+    return field == DateField::Year ? civil.year : field == DateField::Month ? civil.month : civil.day;
   } catch (...) {
     // The fields of DATE 0.0, 1899-12-30, which a refused lunar date leaves.
     return field == DateField::Year ? 1899 : field == DateField::Month ? 12 : 30;

@@ -6,17 +6,17 @@
 #include "lunacal/calendar.h"
 #include "lunacal/date_value.h"
 #include "lunacal/solar_terms.h"
+#include "lunacal/vocabulary.h"
 
 namespace lunacal {
 namespace {
 
 constexpr int32_t kCycle = 60;
-constexpr int32_t kStems = 10;
-constexpr int32_t kBranches = 12;
-// The two reference points of the cycles: the Gregorian year 1901 is 辛丑 (38) and the day
-// 1901-01-01 is 己卯 (16).
+constexpr auto kStems = static_cast<int32_t>(vocabulary::kStems.size());
+constexpr auto kBranches = static_cast<int32_t>(vocabulary::kBranches.size());
+// Moments before 1901 have no pillars.
 constexpr int32_t kFirstYear = 1901;
-constexpr int32_t kFirstYearIndex = 38;
+// The reference point of the day cycle: 1901-01-01 is 己卯 (16).
 constexpr GregorianDate kFirstDay{1901, 1, 1};
 constexpr int32_t kFirstDayIndex = 16;
 // The pillars cover the lunar calendar's range, 1901-02-19 00:00:00 .. 2048-12-31 23:59:59.
@@ -52,8 +52,7 @@ int32_t TermInForce(const DateFields& fields) {
 
 Pillars PillarsOf(const DateFields& fields) {
   Pillars p;
-  p.year = (fields.year - kFirstYear) % kCycle + kFirstYearIndex;  // [38, 97]
-  if (p.year > kCycle) p.year -= kCycle;                           // [1, 60]
+  p.year = vocabulary::PairOfYear(fields.year);  // [1, 60]; 1901 is 辛丑 (38)
 
   const int32_t term = TermInForce(fields);  // [0, 24]
   // Before 立春 (table term 3) the moment still belongs to the previous year.
@@ -94,22 +93,11 @@ bool InPillarRange(const DateFields& fields) {
 
 StemBranch SplitSexagenary(int32_t index) {
   // 0 is no pillar and has neither stem nor branch; the same holds for anything outside the cycle.
-  if (index < 1 || index > kCycle) {
-    return {};
-  }
-  return {(index - 1) % kStems + 1, (index - 1) % kBranches + 1};
+  return {vocabulary::StemOf(index), vocabulary::BranchOf(index)};
 }
 
 int32_t SexagenaryFromStemBranch(int32_t stem, int32_t branch) {
-  // Only a stem and a branch of equal parity meet in the cycle of sixty.
-  if (!IsStem(stem) || !IsBranch(branch) || (stem - branch) % 2 != 0) {
-    return 0;
-  }
-  // Solve n - 1 = stem - 1 (mod 10) and n - 1 = branch - 1 (mod 12): n - 1 = stem - 1 + 10k,
-  // where 10k = branch - stem (mod 12), so k = 5 * (branch - stem) / 2 (mod 6) as 5 * 5 = 1 (mod 6).
-  const int32_t half_gap = (branch - stem) / 2;     // [-4, 5]
-  const int32_t k = ((5 * half_gap) % 6 + 6) % 6;   // [0, 5]
-  return stem + kStems * k;                         // [1, 60]
+  return vocabulary::PairOf(stem, branch);
 }
 
 int32_t MonthStem(int32_t year_stem, int32_t month_branch) {

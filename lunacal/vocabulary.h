@@ -48,6 +48,24 @@ inline constexpr std::array<std::u16string_view, 24> kSolarTermNames{
 constexpr int32_t StemOf(int32_t index) { return index >= 1 && index <= 60 ? (index - 1) % 10 + 1 : 0; }
 constexpr int32_t BranchOf(int32_t index) { return index >= 1 && index <= 60 ? (index - 1) % 12 + 1 : 0; }
 
+// The sexagenary index 1..60 of stem 1..10 and branch 1..12, or 0 when no pair has both: a stem and
+// a branch of unlike parity never meet, and neither does a number outside its cycle.
+// Example: PairOf(6, 4) == 16 (己卯).
+constexpr int32_t PairOf(int32_t stem, int32_t branch) {
+  if (stem < 1 || stem > 10 || branch < 1 || branch > 12 || (stem - branch) % 2 != 0) return 0;
+  // Solve n - 1 = stem - 1 (mod 10) and n - 1 = branch - 1 (mod 12): n - 1 = stem - 1 + 10k,
+  // where 10k = branch - stem (mod 12), so k = 5 * (branch - stem) / 2 (mod 6) as 5 * 5 = 1 (mod 6).
+  const int32_t half_gap = (branch - stem) / 2;    // [-4, 5]
+  const int32_t k = ((5 * half_gap) % 6 + 6) % 6;  // [0, 5]
+  return stem + 10 * k;                            // [1, 60]
+}
+static_assert(PairOf(1, 1) == 1 && PairOf(10, 12) == 60 && PairOf(6, 4) == 16 && PairOf(1, 2) == 0);
+
+// The sexagenary index of a year of the common era, any year: year 4 was 甲子 (1), so 1901 is 辛丑
+// (38). The remainder is taken first, so no year overflows.
+constexpr int32_t PairOfYear(int32_t year) { return (year % 60 + 116) % 60 + 1; }
+static_assert(PairOfYear(4) == 1 && PairOfYear(1901) == 38 && PairOfYear(2020) == 37 && PairOfYear(-56) == 1);
+
 // The two-character name of sexagenary index 1..60, stem then branch: 1 → 甲子, 60 → 癸亥.
 inline std::u16string PairName(int32_t index) {
   if (StemOf(index) == 0) return {};

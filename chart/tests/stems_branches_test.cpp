@@ -10,6 +10,8 @@
 #include <set>
 #include <string>
 
+#include "lunacal/vocabulary.h"
+
 namespace chart {
 namespace {
 
@@ -30,11 +32,15 @@ TEST(GetGanZhi, NamesIndicesByTheirTwoRemainders) {
   }
 }
 
-TEST(GetGanZhi, WalksSixtyDistinctPairs) {
+// Within the cycle the chart's names are the calendar's own; only outside it do its remainders
+// name what the calendar leaves unnamed.
+TEST(GetGanZhi, WalksSixtyDistinctPairs_asTheCalendarNamesThem) {
   std::set<std::u16string> names;
   for (int16_t index = 1; index <= 60; ++index) {
     const std::u16string name = GetGanZhi(index);
-    EXPECT_EQ(name.size(), 2u) << "index " << index;
+    EXPECT_EQ(name, lunacal::vocabulary::PairName(index)) << "index " << index;
+    EXPECT_EQ(GetTianGan(index), name.substr(0, 1)) << "index " << index;
+    EXPECT_EQ(GetDiZhi(index), name.substr(1)) << "index " << index;
     names.insert(name);
   }
   EXPECT_EQ(names.size(), 60u);

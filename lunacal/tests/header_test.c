@@ -17,8 +17,25 @@ static void expect(const char *what, int32_t got, int32_t wanted) {
   }
 }
 
-int main(void) {
+/* With --date-values: one line "year month day hour minute second" in, its DATE value (or
+ * "refused") out, so that other languages' conversions can be held to the header's. */
+static int print_date_values(void) {
+  int y, mo, d, h, mi, s;
+  while (scanf("%d %d %d %d %d %d", &y, &mo, &d, &h, &mi, &s) == 6) {
+    const lunacal_civil_time civil = {y, mo, d, h, mi, s};
+    double moment = 0.0;
+    if (lunacal_date_from_civil(&civil, &moment)) {
+      printf("%.17g\n", moment);
+    } else {
+      printf("refused\n");
+    }
+  }
+  return 0;
+}
+
+int main(int argc, char **argv) {
   const double noon_2000_01_01 = 36526.5;
+  if (argc == 2 && strcmp(argv[1], "--date-values") == 0) return print_date_values();
   char text[64];
 
   expect("GetSiZhuXHYear", GetSiZhuXHYear(noon_2000_01_01), 16);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The engine's conversions and pillars against their step-by-step forms (literal_calendar.h),
 // input by input, results and failures alike: every lunar date of the years 1895..2055 with months
-// 0..13, days 0..31 and both leap flags plus the 16-bit extremes; every day of the range and a
+// -1..14, days -1..32 and both leap flags plus the 16-bit extremes; every day of the range and a
 // margin at three times of day; every minute within two days of each solar term of 1901..2048 and
 // a million random seconds. Under the sanitizers the minutes around the terms are taken at a
 // stride, so the run stays within a minute there.
@@ -104,8 +104,8 @@ TEST(LiteralSameness, FromLunarDateForEveryDateOfTheYearsAround) {
   Mismatches mismatches;
   int successes = 0;
   for (int32_t year = 1895; year <= 2055; ++year) {
-    for (int32_t month = 0; month <= 13; ++month) {
-      for (int32_t day = 0; day <= 31; ++day) {
+    for (int32_t month = -1; month <= 14; ++month) {
+      for (int32_t day = -1; day <= 32; ++day) {
         for (const bool leap : {false, true}) {
           const GregorianResult engine = GregorianOf(FromLunarDate, year, month, day, leap);
           successes += engine.ok ? 1 : 0;

@@ -81,8 +81,7 @@ std::string NayinName(int32_t index) { return ToUtf8(lunacal::vocabulary::NayinO
 // The stem-branch name of a lunar year, which turns at the lunar new year (the year pillar turns
 // at 立春): year 4 of the common era was a 甲子 year.
 std::string LunarYearName(int32_t year) {
-  const int32_t index = ((year - 4) % 60 + 60) % 60 + 1;  // [1, 60]
-  return PillarName(index);
+  return PillarName(lunacal::vocabulary::PairOfYear(year));
 }
 
 std::string TermName(int32_t exported) {

@@ -13,6 +13,7 @@ import doctest
 import os
 import pathlib
 import re
+import subprocess
 import unittest
 
 import lunacal
@@ -72,6 +73,26 @@ class DateValue(unittest.TestCase):
         for moment, value in cases:
             with self.subTest(moment=moment):
                 self.assertAlmostEqual(lunacal.date_value(moment), value, places=9)
+
+    @unittest.skipUnless(os.environ.get("LUNACAL_HEADER_TEST"), "needs the C header's converter")
+    def test_the_same_values_as_the_c_header(self):
+        moments = [D(year, month, day, *time)
+                   for year in (100, 1582, 1899, 1900, 1901, 2000, 2024, 2048, 2049, 9999)
+                   for month, day in ((1, 1), (2, 28), (12, 29), (12, 31))
+                   for time in ((0, 0, 0), (6, 0, 0), (12, 34, 56), (23, 59, 59))]
+        lines = "".join(f"{m.year} {m.month} {m.day} {m.hour} {m.minute} {m.second}\n" for m in moments)
+        answers = subprocess.run([os.environ["LUNACAL_HEADER_TEST"], "--date-values"], input=lines,
+                                 capture_output=True, text=True, check=True).stdout.split()
+        self.assertEqual(len(answers), len(moments))
+        for moment, answer in zip(moments, answers):
+            with self.subTest(moment=moment):
+                # The header refuses only the times after midnight of the range's first and last
+                # days, which lie outside it (before 1899-12-30 time counts away from zero).
+                if answer == "refused":
+                    self.assertIn(moment.date(), (datetime.date(100, 1, 1), datetime.date(9999, 12, 31)))
+                    self.assertNotEqual(moment.time(), datetime.time())
+                else:
+                    self.assertEqual(lunacal.date_value(moment), float(answer))
 
     def test_only_a_datetime(self):
         with self.assertRaises(TypeError):
