@@ -2,7 +2,8 @@
 // Stages the npm package lunacal in one folder, ready for npm pack:
 //   node stage-package.mjs --source bindings/js --lunacal lunacal --wasm lunacal.wasm --out DIR
 // The names come from lunacal/vocabulary.h and the range and version from lunacal/lunacal.h, so
-// the package states none of them a second time; package.json's version must be lunacal.h's.
+// the package states none of them a second time; the version in package.json and its lockfile
+// must be lunacal.h's.
 // Each ES module also becomes a CommonJS one (.cjs) for require().
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
@@ -46,7 +47,10 @@ if ([...stems].length !== 10 || [...branches].length !== 12 || nayinText.length 
 }
 
 const manifest = JSON.parse(readFileSync(join(options.source, 'package.json'), 'utf8'));
-if (manifest.version !== version) fail(`bindings/js/package.json has version ${manifest.version}, lunacal.h ${version}`);
+const lock = JSON.parse(readFileSync(join(options.source, 'package-lock.json'), 'utf8'));
+for (const [file, stated] of [['package.json', manifest.version], ['package-lock.json', lock.packages?.['']?.version]]) {
+  if (stated !== version) fail(`bindings/js/${file} has version ${stated}, lunacal.h ${version}`);
+}
 
 // An ES module of this package as CommonJS: its imports of sibling modules become require() calls
 // of their .cjs forms, and what it exports becomes module.exports.
