@@ -111,14 +111,16 @@ fuzz: deps
 # from the committed lockfile, then the build and its tests, lunacal.wasm's answer digest against
 # the main tree's in the same run among them. The packed package is build-js/lunacal-<version>.tgz.
 JS_MODULES = build-js/npm
+# installed-lock.json is the lockfile of the last npm ci that succeeded.
 js-modules: deps
 	@mkdir -p $(JS_MODULES)
-	@if cmp -s bindings/js/package-lock.json $(JS_MODULES)/package-lock.json && \
-	    [ -d $(JS_MODULES)/node_modules ]; then \
+	@if cmp -s bindings/js/package-lock.json $(JS_MODULES)/installed-lock.json; then \
 	  echo "js-modules: $(JS_MODULES)/node_modules is as the lockfile says"; \
 	else \
+	  rm -f $(JS_MODULES)/installed-lock.json && \
 	  cp bindings/js/package.json bindings/js/package-lock.json $(JS_MODULES)/ && \
-	  cd $(JS_MODULES) && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error; \
+	  (cd $(JS_MODULES) && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error) && \
+	  cp bindings/js/package-lock.json $(JS_MODULES)/installed-lock.json; \
 	fi
 
 js: reference js-modules
