@@ -49,8 +49,11 @@ REFERENCE_DIGEST = $(CURDIR)/$(BUILD_DIR)/bin/lunacal_answer_digest
 reference: configure
 	cmake --build --preset $(PRESET) --target lunacal_answer_digest
 
+# The native benchmarks, then the JavaScript ones, which set the native library's exports beside
+# the peers of npm as well as the npm package: one run, one machine state for every ratio.
 bench: build
 	ctest --preset bench
+	LUNACAL_NATIVE_BENCH=$(CURDIR)/build/lunacal_bench.json $(MAKE) --no-print-directory js-bench
 
 asan: reference
 	cmake --preset asan -DNAME_WERROR=$(WERROR) -DLUNACAL_REFERENCE_DIGEST=$(REFERENCE_DIGEST)

@@ -30,7 +30,9 @@ function(name_add_benchmark target)
   endif()
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} benchmark::benchmark benchmark::benchmark_main)
-  add_test(NAME ${target} COMMAND ${target} --benchmark_counters_tabular=true)
+  # The results stay in the tree as JSON too, for reports that set them beside other runs.
+  add_test(NAME ${target} COMMAND ${target} --benchmark_counters_tabular=true
+    --benchmark_out=${CMAKE_BINARY_DIR}/${target}.json --benchmark_out_format=json)
   set_tests_properties(${target} PROPERTIES LABELS bench)
 endfunction()
 

@@ -5,7 +5,10 @@
 // minutes from a fixed seed. Each pass runs until it has taken half a second, once at least and
 // five times at most, and its fastest run counts; the ratios are against lunacal in the same run, and the goal is ten
 // times the fastest peer in each group. Run in the folder the package is installed in (the
-// lunacal_js_bench test, `make js-bench`); the peers come from LUNACAL_DEV_MODULES.
+// lunacal_js_bench test, `make js-bench`); the peers come from LUNACAL_DEV_MODULES. `make bench`
+// also names in LUNACAL_NATIVE_BENCH the JSON results of lunacal_bench, measured just before in
+// the same run, and the native library's exports are then set beside the peers as well.
+import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { performance } from 'node:perf_hooks';
@@ -61,6 +64,7 @@ const keep = (value) => {
 const groups = {
   'Gregorian to lunar, every day': {
     inputs: days,
+    native: 'BM_LunarDate_Exports',
     lunacal: (d) => keep(lunacal.toLunar(d).day),
     solarlunar: (d) => keep(solarlunar.solar2lunar(d.year, d.month, d.day).lDay),
     'lunar-javascript': (d) => keep(Solar.fromYmd(d.year, d.month, d.day).getLunar().getDay()),
@@ -68,6 +72,7 @@ const groups = {
   },
   'lunar to Gregorian, 8,880 lunar dates': {
     inputs: lunarDates,
+    native: 'BM_GregorianDate_Exports',
     lunacal: (l) => {
       try {
         keep(lunacal.fromLunar(l).day);
@@ -93,6 +98,7 @@ const groups = {
   },
   'four pillars, 100,000 random minutes': {
     inputs: minutes,
+    native: 'BM_Pillars_Exports',
     lunacal: (m) => keep(lunacal.pillars(m).hour),
     'lunar-javascript': (m) => keep(Solar.fromYmdHms(m.year, m.month, m.day, m.hour, m.minute, 0).getLunar().getEightChar().getTime()),
     lunisolar: (m) => keep(lunisolar(`${m.year}/${m.month}/${m.day} ${m.hour}:${m.minute}`).char8.hour.toString()),
@@ -113,8 +119,17 @@ function measure(inputs, work) {
   return (best * 1e6) / inputs.length;
 }
 
+// Nanoseconds per input of the native exports (every export a caller asks for one input), by
+// benchmark name; empty when no native results were given.
+const nativeExports = new Map();
+if (process.env.LUNACAL_NATIVE_BENCH) {
+  for (const run of JSON.parse(readFileSync(process.env.LUNACAL_NATIVE_BENCH, 'utf8')).benchmarks) {
+    if (run.run_type === 'iteration' && run.ns_each !== undefined) nativeExports.set(run.run_name ?? run.name, run.ns_each);
+  }
+}
+
 let met = true;
-for (const [group, { inputs, ...implementations }] of Object.entries(groups)) {
+for (const [group, { inputs, native, ...implementations }] of Object.entries(groups)) {
   console.log(`\n${group} (${inputs.length} inputs)`);
   const times = Object.fromEntries(Object.entries(implementations).map(([name, work]) => [name, measure(inputs, work)]));
   for (const [name, ns] of Object.entries(times)) {
@@ -125,5 +140,9 @@ for (const [group, { inputs, ...implementations }] of Object.entries(groups)) {
   const ratio = fastest / times.lunacal;
   met &&= ratio >= 10;
   console.log(`  lunacal is ${ratio.toFixed(1)} times as fast as the fastest peer (goal: 10)`);
+  if (nativeExports.has(native)) {
+    const ns = nativeExports.get(native);
+    console.log(`  the native library's exports: ${ns.toFixed(1)} ns, ${(fastest / ns).toFixed(1)} times as fast as the fastest peer`);
+  }
 }
 console.log(`\njs bench: ${met ? 'every group meets' : 'not every group meets'} the goal of ten times the fastest peer (checksum ${sink})`);
