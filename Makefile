@@ -2,7 +2,7 @@
 # A thin front for the CMake presets: every target first installs what it needs and nothing more.
 # WERROR=ON, as CI runs, turns warnings into errors; the main tree is then build-ci (the ci preset),
 # so switching between the two never rebuilds either.
-.PHONY: deps configure build run test bench asan windows fuzz package reference
+.PHONY: deps configure build run test bench asan windows fuzz package reference js js-modules js-bench
 
 WERROR ?= OFF
 PRESET := $(if $(filter ON,$(WERROR)),ci,default)
@@ -17,6 +17,8 @@ asan: PURPOSE = asan
 fuzz: PURPOSE = fuzz
 windows: PURPOSE = test windows
 package: PURPOSE = package
+js js-bench js-modules: PURPOSE = test js
+js js-bench: TESTS = -DNAME_BUILD_TESTS=ON
 
 deps:
 	bash scripts/install-deps $(PURPOSE)
@@ -104,3 +106,26 @@ fuzz: deps
 	build-fuzz/bin/name_form_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 	  -rss_limit_mb=2048 -max_len=4096 -dict=app/fuzz/form.dict -artifact_prefix=build-fuzz/ \
 	  -print_final_stats=1 build-fuzz/form-corpus
+
+# lunacal.wasm and the npm package lunacal in build-js (the js preset): its development packages
+# from the committed lockfile, then the build and its tests, lunacal.wasm's answer digest against
+# the main tree's in the same run among them. The packed package is build-js/lunacal-<version>.tgz.
+JS_MODULES = build-js/npm
+js-modules: deps
+	@mkdir -p $(JS_MODULES)
+	@if cmp -s bindings/js/package-lock.json $(JS_MODULES)/package-lock.json && \
+	    [ -d $(JS_MODULES)/node_modules ]; then \
+	  echo "js-modules: $(JS_MODULES)/node_modules is as the lockfile says"; \
+	else \
+	  cp bindings/js/package.json bindings/js/package-lock.json $(JS_MODULES)/ && \
+	  cd $(JS_MODULES) && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error; \
+	fi
+
+js: reference js-modules
+	cmake --preset js -DNAME_WERROR=$(WERROR) -DLUNACAL_REFERENCE_DIGEST=$(REFERENCE_DIGEST)
+	cmake --build --preset js
+	ctest --preset js
+
+# The idiomatic layer against the JavaScript calendars of npm on the same work, in one node process.
+js-bench: js
+	ctest --preset js-bench

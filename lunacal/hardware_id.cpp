@@ -2,7 +2,6 @@
 #include "lunacal/hardware_id.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -68,6 +67,13 @@ std::string_view BiosCandidateText(const BiosArea& area, const BiosCandidate& ca
     return {};
   }
   return IsBiosText(text) ? text : std::string_view{};
+}
+
+// Eight upper-case hexadecimal digits, as "%08X" prints them, without stdio: the WebAssembly
+// build has no file descriptors to import for it.
+void AppendHex8(std::string& text, uint32_t value) {
+  constexpr std::string_view kDigits = "0123456789ABCDEF";
+  for (int shift = 28; shift >= 0; shift -= 4) text += kDigits[(value >> shift) & 0xFu];
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\0'; }
@@ -161,7 +167,9 @@ using PlatformProbe = LinuxProbe;
 #elif !defined(_WIN32)
 
 // Elsewhere only the processor is asked; disk and BIOS texts stay empty. Windows has a probe of
-// its own (hardware_probe_windows.cpp).
+// its own (hardware_probe_windows.cpp). In WebAssembly this is the stand-in that finds nothing at
+// all: a page or a node process has no disk, BIOS or CPUID to read, so the three texts are empty
+// and the exports answer 0, as they do for any missing source.
 class PortableProbe final : public HardwareProbe {
  public:
   bool DiskModelAndSerial(std::string&, std::string&) const override { return false; }
@@ -215,10 +223,11 @@ CPUInfo ReadCPUInfo(const HardwareProbe& probe) {
   if (!probe.Cpuid(1, leaf1)) return {};
   // Leaf 3 (the processor serial number) is absent on most processors; it then reads as zeroes.
   if (!probe.Cpuid(3, leaf3)) leaf3 = {};
-  char text[36];
-  std::snprintf(text, sizeof text, "%08X-%08X-%08X-%08X", static_cast<unsigned>(leaf1.edx),
-                static_cast<unsigned>(leaf1.eax), static_cast<unsigned>(leaf3.edx),
-                static_cast<unsigned>(leaf3.ecx));
+  std::string text;
+  for (const uint32_t value : {leaf1.edx, leaf1.eax, leaf3.edx, leaf3.ecx}) {
+    if (!text.empty()) text += '-';
+    AppendHex8(text, value);
+  }
   return {text};
 }
 
