@@ -1,0 +1,22 @@
+# SPDX-License-Identifier: MIT
+# Copies the site's files into SITE_DIR and writes the service worker with the list of every file
+# and a cache name that changes whenever any file does, so an update replaces the whole cache.
+file(REMOVE_RECURSE ${SITE_DIR})
+file(MAKE_DIRECTORY ${SITE_DIR})
+set(names)
+set(contents "")
+foreach(file IN LISTS SOURCES BUILT)
+  if(NOT EXISTS ${file})
+    message(FATAL_ERROR "the site needs ${file}; lunacal.wasm comes from the js tree (make web builds it)")
+  endif()
+  get_filename_component(name ${file} NAME)
+  file(COPY ${file} DESTINATION ${SITE_DIR})
+  file(SHA256 ${file} hash)
+  string(APPEND contents "${name} ${hash}\n")
+  list(APPEND names "'./${name}'")
+endforeach()
+string(SHA256 digest "${contents}")
+string(SUBSTRING ${digest} 0 16 digest)
+list(JOIN names ",\n  " FILES)
+set(CACHE_NAME "name-${VERSION}-${digest}")
+configure_file(${WORKER} ${SITE_DIR}/sw.js @ONLY)
