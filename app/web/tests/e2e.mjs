@@ -167,6 +167,19 @@ const cases = {
       Array.from({ length: 12 }, (_, i) => String(i + 1)));
     assert.equal(await page.$$eval('#cboYear-choices option', (o) => o.length), 66);
     assert.equal(await value(page, '#txtXingShi'), '赵');
+    // Every control has an accessible name, its caption or its frame's.
+    const names = {};
+    for (const id of ['txtXingShi', 'optOne', 'optTwo', 'optMan', 'optWoman', 'cboYear', 'cboMinute', 'cmdYes',
+      'lstName', 'txtOut', 'mnuFile']) {
+      const node = await page.accessibility.snapshot({ root: await page.$(`#${id}`), interestingOnly: false });
+      names[id] = node && node.name;
+    }
+    assert.deepEqual(names, { txtXingShi: '姓氏', optOne: '一字', optTwo: '二字', optMan: '男', optWoman: '女',
+      cboYear: '年', cboMinute: '分', cmdYes: '生成美名', lstName: '姓名列表', txtOut: '生辰八字与收藏', mnuFile: '文件' });
+    // Focusing the family name selects all of it, so typing replaces it.
+    await page.focus('#txtXingShi');
+    await page.waitForFunction(() => document.getElementById('txtXingShi').selectionEnd === 1);
+    assert.equal(await page.$eval('#txtXingShi', (t) => t.selectionStart), 0);
 
     await fill(page);
     await page.click('#cmdYes');
@@ -176,9 +189,9 @@ const cases = {
     assert.deepEqual(box.buttons, ['是', '否']);
     assert.ok(box.focused, 'the message box takes the focus');
     await answer(page, '否');
-    const names = await listTexts(page);
-    assert.equal(names.length, 24);
-    assert.equal(names[0], '王袍灌');
+    const listed = await listTexts(page);
+    assert.equal(listed.length, 24);
+    assert.equal(listed[0], '王袍灌');
     assert.equal(await page.evaluate(() => document.activeElement.id), 'cmdYes', 'the focus comes back');
     await finish(run);
   },
