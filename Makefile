@@ -3,7 +3,7 @@
 # WERROR=ON, as CI runs, turns warnings into errors; the main tree is then build-ci (the ci preset),
 # so switching between the two never rebuilds either.
 .PHONY: deps configure build run test bench asan windows fuzz package reference js js-modules js-bench \
-  web web-site web-modules web-run
+  web web-site web-modules web-run web-bench
 
 WERROR ?= OFF
 PRESET := $(if $(filter ON,$(WERROR)),ci,default)
@@ -158,3 +158,13 @@ web: web-site web-modules
 # Serves the site on 127.0.0.1:8000 with the same policy the tests use; Ctrl+C stops it.
 web-run: web-site
 	node app/web/tests/serve.mjs build-web/site 8000
+
+# Sizes and load time of the site, and the search and the chart in the browser against the same
+# timing program built natively in the main tree, in one run.
+WEB_NATIVE_TIMING = $(CURDIR)/$(BUILD_DIR)/bin/name_search_chart_timing
+web-bench: PURPOSE = test web
+web-bench: web-site web-modules
+	cmake --preset $(PRESET) -DNAME_BUILD_TESTS=ON
+	cmake --build --preset $(PRESET) --target name_search_chart_timing
+	cmake --preset web -DNAME_NATIVE_TIMING=$(WEB_NATIVE_TIMING)
+	ctest --preset web-bench
