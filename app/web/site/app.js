@@ -16,12 +16,14 @@ let program;
 // Events reach the program one at a time, in order: a handler that waits for a dialog must finish
 // before the next one starts, as on the desktop's one thread.
 let queue = Promise.resolve();
-function send(name, ...args) {
-  const [fn, types] = args.length ? ['name_web_list_mouse_down', ['number', 'number', 'number']]
-                                  : ['name_web_event', ['string']];
-  queue = queue.then(() => program.ccall(fn, null, types, args.length ? args : [name], { async: true }));
-  return queue;
+function call(fn, types, args) {
+  queue = queue.then(() => program.ccall(fn, null, types, args, { async: true }));
 }
+// A handler of the form or a menu item, by its name.
+const send = (name) => call('name_web_event', ['string'], [name]);
+// lstName_MouseDown: the DOM's button number (0 left, 1 middle, 2 right) and the page's pixels.
+const sendMouseDown = (button, x, y) =>
+  call('name_web_list_mouse_down', ['number', 'number', 'number'], [button, Math.round(x), Math.round(y)]);
 
 // The list: options of a listbox, several selectable by mouse (click, Ctrl+click, Shift+click, a
 // drag), by touch (a tap adds or removes an entry) and by keyboard (arrows, Shift, Ctrl+Space).
@@ -98,11 +100,11 @@ function listPointerDown(event) {
     // A long press is the touch screen's right button.
     longPress = { x, y, fired: false, timer: setTimeout(() => {
       longPress.fired = true;
-      send('', 2, Math.round(x), Math.round(y));
+      sendMouseDown(2, x, y);
     }, 550) };
     return;
   }
-  send('', event.button, Math.round(event.clientX), Math.round(event.clientY));
+  sendMouseDown(event.button, event.clientX, event.clientY);
   // The right button belongs to the popup menu and leaves the selection alone.
   if (event.button !== 0) return;
   const index = list.indexOf(event.target);
