@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The binding's platform part in the browser: lunacal.wasm, fetched from beside the page and
 // instantiated on the first call, stands where the shared library stands on the desktop. A symbol
-// is a small C++ function that forwards to the module's export of that name, so the class above
-// calls it exactly as it calls a function found by dlsym.
+// is the module's export itself, put into this program's function table, so the class above calls
+// it exactly as it calls a function found by dlsym.
 #include <emscripten/emscripten.h>
 
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "chart/lunacal_binding.h"
@@ -30,7 +28,7 @@ EM_ASYNC_JS(char*, name_web_lunacal_open, (const char* address), {
       const module = await WebAssembly.compile(await response.arrayBuffer());
       const instance = new WebAssembly.Instance(module, {});
       if (typeof instance.exports._initialize === 'function') instance.exports._initialize();
-      Module.lunacal = { exports: instance.exports, bound: [] };
+      Module.lunacal = { exports: instance.exports };
       return 0;
     }
   } catch (error) {
@@ -42,17 +40,13 @@ EM_ASYNC_JS(char*, name_web_lunacal_open, (const char* address), {
   return text;
 });
 
-// Puts the export `name` into `slot` of the bound table; 0 when the module has no such function.
-EM_JS(int, name_web_lunacal_bind, (int slot, const char* name), {
+// Puts the module's export `name` into this program's function table and gives its index, which is
+// this program's pointer to that function; 0 when the module has no such function. A call through
+// it goes straight into lunacal.wasm, with its DATE argument a double and its result an int32.
+EM_JS(int, name_web_lunacal_bind, (const char* name), {
   const found = Module.lunacal && Module.lunacal.exports[UTF8ToString(name)];
   if (typeof found !== 'function') return 0;
-  Module.lunacal.bound[slot] = found;
-  return 1;
-});
-
-// A DATE argument is a double and the result an int32, as the module's ABI has it.
-EM_JS(int32_t, name_web_lunacal_call, (int slot, double moment), {
-  return Module.lunacal.bound[slot](moment) | 0;
+  return addFunction(found, 'id');
 });
 
 EM_JS(void, name_web_lunacal_close, (), { Module.lunacal = undefined; });
@@ -64,17 +58,6 @@ constexpr std::u16string_view kModuleFile = u"lunacal.wasm";
 
 // Any non-null handle will do: the one module lives in the page's Module object.
 int module_handle = 0;
-
-template <size_t Slot>
-int32_t CallExport(double moment) {
-  return name_web_lunacal_call(static_cast<int>(Slot), moment);
-}
-
-template <size_t... Slot>
-constexpr std::array<LunacalExportPointer, sizeof...(Slot)> MakeForwarders(std::index_sequence<Slot...>) {
-  return {&CallExport<Slot>...};
-}
-constexpr auto kForwarders = MakeForwarders(std::make_index_sequence<kLunacalExportNames.size()>());
 
 }  // namespace
 
@@ -96,12 +79,8 @@ void* OpenFirst(const std::vector<std::string>& candidates, std::u16string& fail
 }
 
 void* FindSymbol(void* /*library*/, const char* name) {
-  for (size_t slot = 0; slot < kLunacalExportNames.size(); ++slot) {
-    if (std::string_view(kLunacalExportNames[slot]) != name) continue;
-    if (!name_web_lunacal_bind(static_cast<int>(slot), name)) return nullptr;
-    return reinterpret_cast<void*>(kForwarders[slot]);
-  }
-  return nullptr;
+  const int index = name_web_lunacal_bind(name);
+  return index == 0 ? nullptr : reinterpret_cast<void*>(static_cast<uintptr_t>(index));
 }
 
 void Close(void* /*library*/) { name_web_lunacal_close(); }
