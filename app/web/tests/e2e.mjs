@@ -398,12 +398,20 @@ const cases = {
     }
   },
 
-  // The desktop screenshot, after the same search as the desktop's.
+  // The desktop's arrangement at 1000 px (the strip on top, the list left, the output right), and
+  // its screenshot after the same search as the desktop's; the manifest names the app.
   async screenshot() {
     const run = await start();
     const { page } = run;
     await search(page);
     await page.click('#lstName [role=option]:nth-child(1)');
+    const [strip, list, out] = await Promise.all(['#pic', '#lstName', '#txtOut'].map((s) =>
+      page.$eval(s, (e) => JSON.parse(JSON.stringify(e.getBoundingClientRect())))));
+    assert.ok(strip.bottom <= list.top && strip.bottom <= out.top, 'the strip is above the list and the output');
+    assert.ok(list.right <= out.left && Math.abs(list.top - out.top) < 1, 'the list is left of the output');
+    assert.ok(out.bottom <= 720 && out.right <= 1000, 'the output fits the window');
+    const manifest = await page.evaluate(async () => (await fetch(document.querySelector('link[rel=manifest]').href)).json());
+    assert.equal(manifest.name, await page.title());
     if (process.env.NAME_WEB_SCREENSHOTS) {
       await page.screenshot({ path: join(process.env.NAME_WEB_SCREENSHOTS, 'screenshot-web.png') });
     }
