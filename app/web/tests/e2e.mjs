@@ -278,6 +278,13 @@ const cases = {
     await page.waitForSelector('#mnuFileItems:not([hidden])');
     await page.keyboard.press('Escape');
     assert.equal(await page.evaluate(() => document.activeElement.id), 'mnuFile');
+    // The context-menu key opens the popup too; Escape gives the focus back to the list.
+    await page.focus('#lstName');
+    await page.keyboard.press('ContextMenu');
+    await page.waitForSelector('#mnulstRight:not([hidden])');
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#mnulstRight[hidden]');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'lstName');
     await finish(run);
   },
 
