@@ -16,8 +16,9 @@ let program;
 // Events reach the program one at a time, in order: a handler that waits for a dialog must finish
 // before the next one starts, as on the desktop's one thread.
 let queue = Promise.resolve();
+// A handler that fails is reported and does not stop the ones after it.
 function call(fn, types, args) {
-  queue = queue.then(() => program.ccall(fn, null, types, args, { async: true }));
+  queue = queue.then(() => program.ccall(fn, null, types, args, { async: true })).catch((error) => console.error(error));
 }
 // A handler of the form or a menu item, by its name.
 const send = (name) => call('name_web_event', ['string'], [name]);
