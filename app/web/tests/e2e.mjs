@@ -370,6 +370,7 @@ const cases = {
   },
 
   // After the first visit the service worker serves everything: the server stops, a reload works.
+  // The page is installable.
   async offline() {
     const run = await start();
     const { page, server } = run;
@@ -377,6 +378,9 @@ const cases = {
     await page.reload();
     await page.waitForSelector('body[data-ready="true"]');
     assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null));
+    // With the worker in control, the browser finds nothing missing to install the page as an app.
+    const cdp = await page.createCDPSession();
+    assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
     await server.close();
     await page.reload();
     await page.waitForSelector('body[data-ready="true"]');
