@@ -162,8 +162,8 @@ web-run: web-site
 # Sizes and load time of the site, and the search and the chart in the browser against the same
 # timing program built natively in the main tree, in one run.
 WEB_NATIVE_TIMING = $(CURDIR)/$(BUILD_DIR)/bin/name_search_chart_timing
-web-bench: PURPOSE = test web
 web-bench: web-site web-modules
+	bash scripts/install-deps test web
 	cmake --preset $(PRESET) -DNAME_BUILD_TESTS=ON
 	cmake --build --preset $(PRESET) --target name_search_chart_timing
 	cmake --preset web -DNAME_NATIVE_TIMING=$(WEB_NATIVE_TIMING)
