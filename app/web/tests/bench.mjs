@@ -3,15 +3,16 @@
 // visit fetches, raw and gzipped; the time from navigation to a filled window in headless
 // Chromium; and the search and the chart in WebAssembly against the same program built natively,
 // run now, as ratios.
-//   node bench.mjs SITE_DIR TIMING_DIR SCRATCH_DIR [NATIVE_TIMING_PROGRAM]
+//   node bench.mjs SITE_DIR TIMING_DIR [NATIVE_TIMING_PROGRAM]
 import { execFileSync } from 'node:child_process';
-import { mkdirSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { serve } from './serve.mjs';
 
-const [siteDir, timingDir, scratch, nativeTiming] = process.argv.slice(2);
+const [siteDir, timingDir, nativeTiming] = process.argv.slice(2);
 const puppeteer = createRequire(join(process.env.NAME_WEB_NODE_MODULES, 'index.js'))('puppeteer-core');
 
 // The service worker fetches every file of the site on the first visit, so that is what it costs.
@@ -28,13 +29,15 @@ for (const name of readdirSync(siteDir).sort()) {
 console.log(`${'all, first visit'.padEnd(26)} ${String(raw).padStart(10)} ${String(gzipped).padStart(9)}` +
   ` (${(gzipped / 1024).toFixed(0)} KiB gzipped; goal 400 KB)`);
 
-rmSync(scratch, { recursive: true, force: true });
-mkdirSync(scratch, { recursive: true });
+// Chromium's HOME and TMPDIR: a scratch folder, short enough for its socket's path, removed at the end.
+const scratch = mkdtempSync(join(tmpdir(), 'name-web-bench-'));
+process.on('exit', () => rmSync(scratch, { recursive: true, force: true }));
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   headless: true,
   userDataDir: join(scratch, 'profile'),
-  env: { ...process.env, HOME: scratch },
+  env: { ...process.env, HOME: scratch, TMPDIR: scratch },
+  pipe: true,
   args: [...(process.getuid() === 0 ? ['--no-sandbox'] : []), '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1'],
 });
 

@@ -3,30 +3,38 @@
 // run, named on the command line, so CTest lists and runs them one by one. Any error of the page
 // (an exception, a console error, a policy violation) or any request outside the page's origin
 // fails the case.
-//   node e2e.mjs SITE_DIR SCRATCH_DIR CASE, with NAME_WEB_NODE_MODULES the node_modules folder of
+//   node e2e.mjs SITE_DIR CASE, with NAME_WEB_NODE_MODULES the node_modules folder of
 //   package-lock.json as npm ci installs it.
 import assert from 'node:assert/strict';
-import { mkdirSync, rmSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, rmSync } from 'node:fs';
 import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { serve } from './serve.mjs';
 
-const [siteDir, scratch, caseName] = process.argv.slice(2);
+const [siteDir, caseName] = process.argv.slice(2);
 if (process.env.NAME_WEB_SCREENSHOTS) mkdirSync(process.env.NAME_WEB_SCREENSHOTS, { recursive: true });
 const puppeteer = createRequire(join(process.env.NAME_WEB_NODE_MODULES, 'index.js'))('puppeteer-core');
 const MAKER = 'https://www.example.com/';
 const PHONE = { width: 360, height: 640, isMobile: true, hasTouch: true, deviceScaleFactor: 1 };
 const DESKTOP = { width: 1000, height: 720 };
 
-async function launch(dir) {
-  rmSync(dir, { recursive: true, force: true });
-  mkdirSync(dir, { recursive: true });
+// Chromium writes its profile and caches into HOME and TMPDIR: a scratch folder of each run,
+// removed at the end, short enough for the path of Chromium's socket in it (at most 107 bytes).
+const home = mkdtempSync(join(tmpdir(), 'name-web-'));
+process.on('exit', () => rmSync(home, { recursive: true, force: true }));
+
+async function launch() {
+  const dir = mkdtempSync(join(home, 'browser-'));
   return puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
     userDataDir: join(dir, 'profile'),
-    env: { ...process.env, HOME: dir },
+    env: { ...process.env, HOME: dir, TMPDIR: dir },
+    // The DevTools protocol over a pipe, so that nothing but the page needs the loopback.
+    pipe: true,
     args: [
+      // Chromium refuses to start its sandbox as root.
       ...(process.getuid() === 0 ? ['--no-sandbox'] : []),
       // Nothing leaves the machine: every other host is unknown, which the test also watches for.
       '--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1',
@@ -39,7 +47,13 @@ async function launch(dir) {
 // maker's site may be asked for only where `makerAllowed` says so.
 async function start({ viewport = DESKTOP, lunacal = 'present', makerAllowed = false } = {}) {
   const server = await serve(siteDir, { lunacal });
-  const browser = await launch(join(scratch, caseName));
+  let browser;
+  try {
+    browser = await launch();
+  } catch (error) {
+    await server.close();
+    throw error;
+  }
   const page = await browser.newPage();
   const problems = [];
   const maker = [];
