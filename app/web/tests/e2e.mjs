@@ -261,6 +261,22 @@ const cases = {
     assert.ok((await value(page, '#txtOut')).endsWith(`五行所缺：金\n${names[2]}\n${names[0]}\n`));
     assert.equal(await page.$eval('#txtOut', (t) => t.style.fontSize), '14pt');
 
+    // Shift+click selects a run from the last entry clicked, a drag another run.
+    let entries = await page.$$('#lstName [role=option]');
+    await entries[4].click();
+    await page.keyboard.down('Shift');
+    await entries[6].click();
+    await page.keyboard.up('Shift');
+    assert.equal((await selectedTexts(page)).length, 3);
+    const from = await entries[8].boundingBox();
+    const to = await entries[9].boundingBox();
+    await page.mouse.move(from.x + 5, from.y + 5);
+    await page.mouse.down();
+    await page.mouse.move(to.x + 5, to.y + 5, { steps: 4 });
+    await page.mouse.up();
+    entries = await listTexts(page);
+    assert.deepEqual(await selectedTexts(page), [entries[8], entries[9]]);
+
     // A right press leaves the selection alone; the popup deletes what is selected.
     const rest = await page.$$('#lstName [role=option]');
     await rest[1].click();
