@@ -2,7 +2,8 @@
 # A thin front for the CMake presets: every target first installs what it needs and nothing more.
 # WERROR=ON, as CI runs, turns warnings into errors; the main tree is then build-ci (the ci preset),
 # so switching between the two never rebuilds either.
-.PHONY: deps configure build run test bench asan windows fuzz package reference js js-modules js-bench
+.PHONY: deps configure build run test bench asan windows fuzz package reference js js-modules js-bench \
+  web web-site web-modules web-run web-bench
 
 WERROR ?= OFF
 PRESET := $(if $(filter ON,$(WERROR)),ci,default)
@@ -18,6 +19,7 @@ fuzz: PURPOSE = fuzz
 windows: PURPOSE = test windows
 package: PURPOSE = package
 js js-bench js-modules: PURPOSE = test js
+web web-site web-modules web-run: PURPOSE = web
 js js-bench: TESTS = -DNAME_BUILD_TESTS=ON
 
 deps:
@@ -134,3 +136,40 @@ js: reference js-modules
 # The idiomatic layer against the JavaScript calendars of npm on the same work, in one node process.
 js-bench: js
 	ctest --preset js-bench
+
+# The window in the browser: lunacal.wasm from the js tree, then the emscripten tree (the web
+# preset) that stages the site in build-web/site, then its tests in headless Chromium under the
+# page's content security policy. puppeteer-core comes from app/web/tests/package-lock.json.
+WEB_MODULES = build-web/npm
+web-modules: deps
+	@mkdir -p $(WEB_MODULES)
+	@if cmp -s app/web/tests/package-lock.json $(WEB_MODULES)/package-lock.json && \
+	    [ -d $(WEB_MODULES)/node_modules ]; then \
+	  echo "web-modules: $(WEB_MODULES)/node_modules is as the lockfile says"; \
+	else \
+	  cp app/web/tests/package.json app/web/tests/package-lock.json $(WEB_MODULES)/ && \
+	  cd $(WEB_MODULES) && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error; \
+	fi
+
+web-site: deps
+	cmake --preset js -DNAME_WERROR=$(WERROR)
+	cmake --build --preset js --target lunacal_wasm
+	cmake --preset web -DNAME_WERROR=$(WERROR)
+	cmake --build --preset web
+
+web: web-site web-modules
+	ctest --preset web
+
+# Serves the site on 127.0.0.1:8000 with the same policy the tests use; Ctrl+C stops it.
+web-run: web-site
+	node app/web/tests/serve.mjs build-web/site 8000
+
+# Sizes and load time of the site, and the search and the chart in the browser against the same
+# timing program built natively in the main tree, in one run.
+WEB_NATIVE_TIMING = $(CURDIR)/$(BUILD_DIR)/bin/name_search_chart_timing
+web-bench: web-site web-modules
+	bash scripts/install-deps test web
+	cmake --preset $(PRESET) -DNAME_BUILD_TESTS=ON
+	cmake --build --preset $(PRESET) --target name_search_chart_timing
+	cmake --preset web -DNAME_NATIVE_TIMING=$(WEB_NATIVE_TIMING)
+	ctest --preset web-bench

@@ -19,10 +19,6 @@ using lunacal::text::FromUtf8;
 // point at an incompatible major version.
 constexpr char kLibraryFile[] = "liblunacal.so.1";
 
-// The places tried and the loader's reasons follow the message, so whoever installed the library
-// can see what went wrong.
-constexpr std::u16string_view kPlacesTried = u"\r\n已尝试：";
-
 // The folder of the running program, from /proc/self/exe; empty when it cannot be read.
 std::string ProgramFolder() {
   std::string path(4096, '\0');
@@ -81,7 +77,7 @@ void* OpenFirst(const std::vector<std::string>& candidates, std::u16string& fail
     tried += FromUtf8(why);
   }
   failure_message = LunacalLoadFailureMessage(FromUtf8(kLibraryFile));
-  failure_message += kPlacesTried;
+  failure_message += kLunacalPlacesTried;
   failure_message += tried;
   return nullptr;
 }

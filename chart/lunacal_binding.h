@@ -46,6 +46,10 @@ inline std::u16string LunacalMissingFunctionMessage(std::string_view function_na
   return message;
 }
 
+// The places tried and the loader's reasons follow the load-failure message, so whoever installed
+// the library can see what went wrong.
+inline constexpr std::u16string_view kLunacalPlacesTried = u"\r\n已尝试：";
+
 inline constexpr std::u16string_view kLunacalNoSuchFunction = u"日历库 lunacal 中没有所请求的函数。";
 
 }  // namespace chart

@@ -1,0 +1,33 @@
+# SPDX-License-Identifier: MIT
+# Copies the site's files into SITE_DIR and writes the service worker with the list of every file
+# and a cache name that changes whenever any file does, so an update replaces the whole cache.
+file(REMOVE_RECURSE ${SITE_DIR})
+file(MAKE_DIRECTORY ${SITE_DIR})
+set(names)
+set(contents "")
+foreach(file IN LISTS SOURCES BUILT)
+  if(NOT EXISTS ${file})
+    message(FATAL_ERROR "the site needs ${file}; lunacal.wasm comes from the js tree (make web builds it)")
+  endif()
+  get_filename_component(name ${file} NAME)
+  file(COPY ${file} DESTINATION ${SITE_DIR})
+  file(SHA256 ${file} hash)
+  string(APPEND contents "${name} ${hash}\n")
+  list(APPEND names "'./${name}'")
+endforeach()
+# The manifest names the app with the window's title, taken from the window's texts.
+file(STRINGS ${FORM_TEXTS} title_line ENCODING UTF-8 REGEX "kAppTitle = u\"")
+if(NOT title_line MATCHES "kAppTitle = u\"([^\"]+)\"")
+  message(FATAL_ERROR "${FORM_TEXTS} has no kAppTitle")
+endif()
+set(APP_TITLE ${CMAKE_MATCH_1})
+configure_file(${MANIFEST} ${SITE_DIR}/manifest.webmanifest @ONLY)
+file(SHA256 ${SITE_DIR}/manifest.webmanifest hash)
+string(APPEND contents "manifest.webmanifest ${hash}\n")
+list(APPEND names "'./manifest.webmanifest'")
+
+string(SHA256 digest "${contents}")
+string(SUBSTRING ${digest} 0 16 digest)
+list(JOIN names ",\n  " FILES)
+set(CACHE_NAME "name-${VERSION}-${digest}")
+configure_file(${WORKER} ${SITE_DIR}/sw.js @ONLY)
