@@ -150,11 +150,8 @@ void frmName::cmdYes_Click() {
     desktop_.ShowMessage(message, MessageIcon::Information, texts::kAppTitle);
     return;
   }
-  // So is a calendar library that cannot be reached: the chart could not follow the search.
-  if (!calendar_.Reachable()) {
-    desktop_.ShowMessage(calendar_.ErrorMessage(), MessageIcon::Information, texts::kAppTitle);
-    return;
-  }
+  // The names need no calendar: without one the search still lists them, and the chart then says
+  // which library or function is missing.
   GenerateNames();
   ShowBaZi();
 }

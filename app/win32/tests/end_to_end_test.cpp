@@ -207,12 +207,18 @@ void Run_FromAFolderWithChineseAndSpaces(const std::wstring& program) {
     CHECK(main != nullptr && IsWindowVisible(main));
     CHECK_EQ(SavedSetting(L"Path"), Utf16(folder));
     if (main != nullptr) {
-      // The chart needs lunacal.dll from the same folder: a search without a box for a missing
-      // library asks its usual question.
+      // The chart needs lunacal.dll from the same folder: after the search's usual question the
+      // chart is written, where a missing library would show a box instead.
       SetText(FindControl(main, kIdtxtXingShi), u"王");
       PostMessageW(FindControl(main, kIdcmdYes), BM_CLICK, 0, 0);
       const SeenMessageBox question = AnswerMessageBox(process.dwThreadId, IDNO, 20000);
       CHECK(question.text.starts_with(u"本次共生成 26728 个好名；"));
+      std::u16string out;
+      for (int i = 0; i < 500 && out.find(u"干支日期：") == std::u16string::npos; ++i) {
+        Sleep(10);
+        out = TextOf(FindControl(main, kIdtxtOut));
+      }
+      CHECK(out.find(u"干支日期：") != std::u16string::npos);
       PostMessageW(main, WM_CLOSE, 0, 0);
     }
     WaitForTheEnd(process);
