@@ -138,16 +138,19 @@ function integer(caller, fields, name, fallback) {
   return value;
 }
 
+// The integer fields `names` of the object `value`, in order; `defaults` gives the optional ones.
+function integers(caller, value, example, names, defaults = {}) {
+  const fields = fieldsOf(caller, value, example);
+  return names.map((name) => integer(caller, fields, name, defaults[name]));
+}
+
 /**
  * The lunar date of a Gregorian date of 1901-02-19 .. 2048-12-31. A lunar year carries the number
  * of the Gregorian year in which it begins; a leap month the number of the month it follows.
  */
 export function toLunar(date) {
   const wasm = loaded();
-  const fields = fieldsOf('toLunar', date, '{ year: 2024, month: 2, day: 10 }');
-  const year = integer('toLunar', fields, 'year');
-  const month = integer('toLunar', fields, 'month');
-  const day = integer('toLunar', fields, 'day');
+  const [year, month, day] = integers('toLunar', date, '{ year: 2024, month: 2, day: 10 }', ['year', 'month', 'day']);
   const packed = wasm.lunacal_js_to_lunar(year, month, day);
   if (packed < 0) {
     const what = packed === NO_SUCH_DATE ? 'is no Gregorian date' : 'is outside the calendar';
@@ -173,11 +176,9 @@ function lunarRange() {
  */
 export function fromLunar(date) {
   const wasm = loaded();
-  const fields = fieldsOf('fromLunar', date, '{ year: 2024, month: 1, day: 1, leap: false }');
-  const year = integer('fromLunar', fields, 'year');
-  const month = integer('fromLunar', fields, 'month');
-  const day = integer('fromLunar', fields, 'day');
-  const leap = fields.leap === undefined ? false : fields.leap;
+  const example = '{ year: 2024, month: 1, day: 1, leap: false }';
+  const [year, month, day] = integers('fromLunar', date, example, ['year', 'month', 'day']);
+  const leap = date.leap === undefined ? false : date.leap;
   if (typeof leap !== 'boolean') {
     throw new TypeError(`lunacal: fromLunar: leap must be true or false, not ${describe(leap)}`);
   }
@@ -197,13 +198,8 @@ export function fromLunar(date) {
  */
 export function pillars(time) {
   const wasm = loaded();
-  const fields = fieldsOf('pillars', time, '{ year: 2000, month: 1, day: 1, hour: 12 }');
-  const year = integer('pillars', fields, 'year');
-  const month = integer('pillars', fields, 'month');
-  const day = integer('pillars', fields, 'day');
-  const hour = integer('pillars', fields, 'hour', 0);
-  const minute = integer('pillars', fields, 'minute', 0);
-  const second = integer('pillars', fields, 'second', 0);
+  const [year, month, day, hour, minute, second] = integers('pillars', time, '{ year: 2000, month: 1, day: 1, hour: 12 }',
+    ['year', 'month', 'day', 'hour', 'minute', 'second'], { hour: 0, minute: 0, second: 0 });
   const packed = wasm.lunacal_js_pillars(year, month, day, hour, minute, second);
   if (packed < 0) {
     const what = packed === NO_SUCH_DATE ? 'is no civil time' : 'is outside the calendar';
