@@ -431,7 +431,9 @@ const cases = {
       await fill(page);
       await page.click('#cmdYes');
       assert.deepEqual((await messageBox(page)).buttons, ['是', '否']);
-      await answer(page, '否');
+      // The chart's box follows at once in the same dialog, so the answer waits for its text.
+      await page.click('#messageBox .buttons button:last-child');
+      await page.waitForFunction(() => document.getElementById('messageText').textContent.startsWith('无法加载'));
       const box = await messageBox(page);
       assert.match(box.text, /^无法加载日历库 lunacal（lunacal\.wasm），无法生成生辰八字。\r\n已尝试：\r\n/);
       assert.ok(box.text.includes(lunacal === 'missing' ? 'HTTP 404' : 'WebAssembly'), box.text);
