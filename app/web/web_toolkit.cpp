@@ -97,14 +97,14 @@ std::u16string Joined(const std::vector<std::u16string>& entries) {
 }
 
 template <size_t N>
-std::u16string MenuSpec(const std::array<MenuItem, N>& items) {
-  std::u16string spec;
+std::u16string MenuLines(const std::array<MenuItem, N>& items) {
+  std::u16string lines;
   for (const MenuItem& item : items) {
-    if (!spec.empty()) spec += u'\n';
-    for (const char* c = item.name; *c != '\0'; ++c) spec += static_cast<char16_t>(*c);
-    (spec += u'\t') += item.caption;
+    if (!lines.empty()) lines += u'\n';
+    for (const char* c = item.name; *c != '\0'; ++c) lines += static_cast<char16_t>(*c);
+    (lines += u'\t') += item.caption;
   }
-  return spec;
+  return lines;
 }
 
 }  // namespace
@@ -162,8 +162,8 @@ void WebControls::BuildControls() {
   Call("setFamilyName", texts::ktxtXingShi, {}, static_cast<double>(texts::ktxtXingShi.size()));
   Call("setListNames", kListName, texts::klstNameToolTip);
   Call("setCaption", u"txtOut", kOutName);
-  Call("buildMenu", u"mnuFile", MenuSpec(kFileMenu));
-  Call("buildMenu", u"mnulstRight", MenuSpec(kListPopupMenu));
+  Call("buildMenu", u"mnuFile", MenuLines(kFileMenu));
+  Call("buildMenu", u"mnulstRight", MenuLines(kListPopupMenu));
 }
 
 int WebControls::ListCount() { return Call("listCount"); }

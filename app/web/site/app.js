@@ -189,9 +189,9 @@ function menuKey(event) {
   }
 }
 
-function buildMenu(id, spec) {
+function buildMenu(id, items) {
   const menu = id === 'mnuFile' ? $('mnuFileItems') : $(id);
-  for (const line of spec.split('\n')) {
+  for (const line of items.split('\n')) {
     const [name, caption] = line.split('\t');
     if (!caption) {
       const separator = document.createElement('div');
