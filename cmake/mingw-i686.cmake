@@ -1,22 +1,9 @@
 # SPDX-License-Identifier: MIT
 # Cross build for 32-bit Windows with the Debian mingw-w64 compilers (win32 thread model).
 #   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(MINGW_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++)
-set(CMAKE_RC_COMPILER ${MINGW_TRIPLET}-windres)
-set(CMAKE_OBJDUMP ${MINGW_TRIPLET}-objdump)
-set(CMAKE_STRIP ${MINGW_TRIPLET}-strip)
-set(CMAKE_DLLTOOL ${MINGW_TRIPLET}-dlltool)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 
 # Every program and the DLL compute in SSE2 double precision. With the x87 unit a sum such as a
 # moment plus half a second stays in an 80-bit register, so a DATE value's rounding to the second
