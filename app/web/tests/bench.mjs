@@ -64,7 +64,8 @@ const parse = (text) => {
   if (!/search_ns=\d+ chart_ns=\d+/.test(text)) throw new Error(`the timing program said: ${text}`);
   return Object.fromEntries(Array.from(text.matchAll(/(\w+)_ns=(\d+)/g), (m) => [m[1], Number(m[2])]));
 };
-const best = (runs) => ({ search: Math.min(...runs.map((r) => r.search)), chart: Math.min(...runs.map((r) => r.chart)) });
+const works = ['search', 'chart'];
+const best = (runs) => Object.fromEntries(works.map((work) => [work, Math.min(...runs.map((run) => run[work]))]));
 const timing = await serve(timingDir);
 const wasmRuns = [];
 const nativeRuns = [];
@@ -90,7 +91,7 @@ if (!nativeTiming) {
 } else {
   const native = best(nativeRuns);
   console.log(`native:                search ${(native.search / 1000).toFixed(1)} µs, chart ${(native.chart / 1000).toFixed(2)} µs`);
-  for (const work of ['search', 'chart']) {
+  for (const work of works) {
     console.log(`${work}: wasm / native = ${(wasm[work] / native[work]).toFixed(2)} (goal: at most 2)`);
   }
 }
